@@ -65,6 +65,7 @@ TEST(PlatformFiles, InFileReadsByOffset) {
   EXPECT_EQ(in.ReadAt(10, buf, 4), 0);
   EXPECT_EQ(in.ReadAt(int64_t(1) << 40, buf, 4), 0);  // far beyond the end, 64-bit offset
   EXPECT_EQ(in.ReadAt(-1, buf, 4), -1);
+  EXPECT_EQ(in.ReadAt(INT64_MAX - 1, buf, 4), 0);  // no overflow of offset + count
   in.Close();
   EXPECT_FALSE(in.IsOpen());
   EXPECT_FALSE(in.Open(tree.Dos("none.fpt")));

@@ -65,6 +65,7 @@ struct TextFile {
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
   std::unique_ptr<platform::TextReader> Reader;
+  std::string Name;  // as opened, for TextFileError
 };
 bool OpenTextFile(TextFile& file, const std::string& name);
 bool ReadTextLine(TextFile& file, std::string& line);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "host/far_api.h"
+
 namespace vemlo {
 
 enum : unsigned char {
@@ -32,5 +34,6 @@ std::string CfgParam(const std::string& name);
 void ConfigureOptions();
 void EditOptionGroup(int group);
 void SaveOptions(int group);
+intptr_t OptionDlgProc(HANDLE dlg, int msg, int param1, intptr_t param2);
 
 }  // namespace vemlo

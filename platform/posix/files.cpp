@@ -1,0 +1,277 @@
+// Files by DOS path: existence, stamps and sizes, reading by offset, text lines, output.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/platform.h"
+#include "posix_internal.h"
+
+namespace vemlo::platform {
+
+namespace posix {
+
+uint32_t ToDosStamp(time_t t) {
+  struct tm tm {};
+  if (!localtime_r(&t, &tm)) return (1u << 21) | (1u << 16);
+  int year = tm.tm_year + 1900;
+  // Outside the DOS range the stamp is clamped to its first or last second.
+  if (year < 1980) return (1u << 21) | (1u << 16);
+  if (year > 2107) return (127u << 25) | (12u << 21) | (31u << 16) | (23u << 11) | (59u << 5) | 29u;
+  return (static_cast<uint32_t>(year - 1980) << 25) | (static_cast<uint32_t>(tm.tm_mon + 1) << 21) |
+         (static_cast<uint32_t>(tm.tm_mday) << 16) | (static_cast<uint32_t>(tm.tm_hour) << 11) |
+         (static_cast<uint32_t>(tm.tm_min) << 5) | static_cast<uint32_t>(tm.tm_sec / 2);
+}
+
+std::optional<time_t> FromDosStamp(uint32_t stamp) {
+  struct tm tm {};
+  tm.tm_year = static_cast<int>(stamp >> 25) + 80;
+  tm.tm_mon = static_cast<int>((stamp >> 21) & 0x0F) - 1;
+  tm.tm_mday = static_cast<int>((stamp >> 16) & 0x1F);
+  tm.tm_hour = static_cast<int>((stamp >> 11) & 0x1F);
+  tm.tm_min = static_cast<int>((stamp >> 5) & 0x3F);
+  tm.tm_sec = static_cast<int>(stamp & 0x1F) * 2;
+  if (tm.tm_mon < 0 || tm.tm_mon > 11 || tm.tm_mday < 1 || tm.tm_hour > 23 || tm.tm_min > 59 || tm.tm_sec > 59)
+    return std::nullopt;
+  tm.tm_isdst = -1;
+  time_t t = mktime(&tm);
+  if (t == static_cast<time_t>(-1)) return std::nullopt;
+  return t;
+}
+
+}  // namespace posix
+
+namespace {
+
+bool StatDos(const std::string& path, struct stat& st) {
+  std::string native = posix::ResolveNative(path);
+  return !native.empty() && stat(native.c_str(), &st) == 0;
+}
+
+// Opens a regular file for reading; devices and fifos are refused so a read cannot block.
+int OpenRegular(const std::string& path) {
+  std::string native = posix::ResolveNative(path);
+  if (native.empty()) return -1;
+  int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return -1;
+  }
+  int flags = fcntl(fd, F_GETFL);
+  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return StatDos(path, st) && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat st;
+  return StatDos(path, st) && S_ISDIR(st.st_mode);
+}
+
+std::optional<uint32_t> FileStamp(const std::string& path) {
+  struct stat st;
+  if (!StatDos(path, st)) return std::nullopt;
+  return posix::ToDosStamp(st.st_mtime);
+}
+
+std::optional<uint64_t> FileSize(const std::string& path) {
+  struct stat st;
+  if (!StatDos(path, st) || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<uint64_t>(st.st_size);
+}
+
+bool SetFileStamp(const std::string& path, uint32_t dosStamp) {
+  std::optional<time_t> t = posix::FromDosStamp(dosStamp);
+  std::string native = posix::ResolveNative(path);
+  if (!t || native.empty()) return false;
+  struct timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = *t;
+  times[1].tv_nsec = 0;
+  return utimensat(AT_FDCWD, native.c_str(), times, 0) == 0;
+}
+
+bool DeleteFile(const std::string& path) {
+  struct stat st;
+  std::string native = posix::ResolveNative(path);
+  if (native.empty() || lstat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  return unlink(native.c_str()) == 0;
+}
+
+// --- InFile ---
+
+InFile::InFile() = default;
+InFile::~InFile() { Close(); }
+
+bool InFile::Open(const std::string& path) {
+  Close();
+  fd_ = OpenRegular(path);
+  return fd_ >= 0;
+}
+
+bool InFile::IsOpen() const { return fd_ >= 0; }
+
+void InFile::Close() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+}
+
+int64_t InFile::Size() const {
+  struct stat st;
+  if (fd_ < 0 || fstat(fd_, &st) != 0) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+int64_t InFile::ReadAt(int64_t offset, void* buffer, int64_t n) {
+  if (fd_ < 0 || offset < 0 || n < 0) return -1;
+  char* out = static_cast<char*>(buffer);
+  int64_t done = 0;
+  while (done < n) {
+    ssize_t got = pread(fd_, out + done, static_cast<size_t>(n - done), static_cast<off_t>(offset + done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+// --- TextReader ---
+
+struct TextReader::Impl {
+  int fd = -1;
+  std::vector<char> buffer = std::vector<char>(64 * 1024);
+  size_t pos = 0, end = 0;
+  bool atEnd = false;
+  bool failed = false;
+  bool skipLF = false;  // the last line ended with CR: a following LF belongs to it
+
+  // Makes a byte available; false at the end or on an error.
+  bool Fill() {
+    if (pos < end) return true;
+    if (atEnd || failed) return false;
+    for (;;) {
+      ssize_t got = read(fd, buffer.data(), buffer.size());
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        failed = true;
+        return false;
+      }
+      if (got == 0) {
+        atEnd = true;
+        return false;
+      }
+      pos = 0;
+      end = static_cast<size_t>(got);
+      return true;
+    }
+  }
+};
+
+TextReader::TextReader() : impl_(std::make_unique<Impl>()) {}
+TextReader::~TextReader() { Close(); }
+
+bool TextReader::Open(const std::string& path) {
+  Close();
+  impl_->fd = OpenRegular(path);
+  return impl_->fd >= 0;
+}
+
+bool TextReader::IsOpen() const { return impl_->fd >= 0; }
+
+void TextReader::Close() {
+  if (impl_->fd >= 0) close(impl_->fd);
+  Impl fresh;
+  std::swap(*impl_, fresh);
+}
+
+bool TextReader::ReadLine(std::string& line) {
+  line.clear();
+  Impl& r = *impl_;
+  if (r.fd < 0) return false;
+  if (r.skipLF) {
+    r.skipLF = false;
+    if (r.Fill() && r.buffer[r.pos] == '\n') ++r.pos;
+  }
+  bool any = false;
+  while (r.Fill()) {
+    any = true;
+    const char* begin = r.buffer.data() + r.pos;
+    const char* stop = begin;
+    const char* limit = r.buffer.data() + r.end;
+    while (stop < limit && *stop != '\n' && *stop != '\r') ++stop;
+    line.append(begin, stop);
+    r.pos += static_cast<size_t>(stop - begin);
+    if (stop < limit) {
+      r.skipLF = *stop == '\r';
+      ++r.pos;
+      return true;
+    }
+  }
+  return any && !r.failed;
+}
+
+bool TextReader::Rewind() {
+  Impl& r = *impl_;
+  if (r.fd < 0 || lseek(r.fd, 0, SEEK_SET) != 0) return false;
+  r.pos = r.end = 0;
+  r.atEnd = false;
+  r.skipLF = false;
+  return !r.failed;
+}
+
+bool TextReader::Failed() const { return impl_->failed; }
+
+// --- OutFile ---
+
+OutFile::OutFile() = default;
+OutFile::~OutFile() { Close(); }
+
+bool OutFile::Create(const std::string& path) {
+  Close();
+  failed_ = false;
+  std::string native = posix::ResolveNative(path);
+  if (native.empty()) return false;
+  fd_ = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  return fd_ >= 0;
+}
+
+bool OutFile::IsOpen() const { return fd_ >= 0; }
+
+bool OutFile::Write(const std::string& bytes) {
+  if (fd_ < 0) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t put = write(fd_, bytes.data() + done, bytes.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      failed_ = true;
+      return false;
+    }
+    done += static_cast<size_t>(put);
+  }
+  return true;
+}
+
+bool OutFile::Close() {
+  if (fd_ < 0) return !failed_;
+  bool ok = close(fd_) == 0 && !failed_;
+  fd_ = -1;
+  failed_ = false;
+  return ok;
+}
+
+}  // namespace vemlo::platform

@@ -37,8 +37,26 @@ void ClearBusy() { g_busy = false; }
 
 bool FileExtensionListed(const std::string& fileName) {
   const std::string listed = UpperCase(CfgParam("FileExtensions")) + ";";
+  // A plain substring test: a file without extension (key ";") always passes.
   const std::string key = UpperCase(ExtractFileExt(fileName)) + ";";
   return listed.find(key) != std::string::npos;
+}
+
+int HotKeyAction(const KEY_EVENT_RECORD& key) {
+  const unsigned state = key.dwControlKeyState & 0x1F;
+  const bool ctrlShift = state == 20 || state == 24;
+  switch (key.wVirtualKeyCode) {
+    case VK_SPACE:
+      if (state == 4 || state == 8) return 0;
+      if (state == 5 || state == 10) return 1;
+      if (state == 12) return kHotKeyRuler;
+      if (ctrlShift) return 2;
+      return kHotKeyNone;
+    case VK_UP: return ctrlShift ? 5 : kHotKeyNone;
+    case VK_DOWN: return ctrlShift ? 6 : kHotKeyNone;
+    case VK_F1: return state == 0 ? 3 : 4;
+    default: return kHotKeyNone;
+  }
 }
 
 int DispatchCommand(int code) {

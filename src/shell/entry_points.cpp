@@ -59,29 +59,6 @@ void RunMenuItem(int item) {
   }
 }
 
-int DecodeHotKey(const KEY_EVENT_RECORD& key) {
-  const unsigned state = key.dwControlKeyState & 0x1F;
-  switch (key.wVirtualKeyCode) {
-    case VK_SPACE:
-      if (state == 4 || state == 8) return DispatchCommand(0);
-      if (state == 5 || state == 10) return DispatchCommand(1);
-      if (state == 12) {
-        FarColumnRuler();
-        return 0;
-      }
-      if (state == 20 || state == 24) return DispatchCommand(2);
-      return 0;
-    case VK_UP:
-      return state == 20 || state == 24 ? DispatchCommand(5) : 0;
-    case VK_DOWN:
-      return state == 20 || state == 24 ? DispatchCommand(6) : 0;
-    case VK_F1:
-      return DispatchCommand(state == 0 ? 3 : 4);
-    default:
-      return 0;
-  }
-}
-
 }  // namespace
 
 void SetStartupInfo(const PluginStartupInfo& info) {
@@ -136,7 +113,12 @@ int ProcessEditorInput(const INPUT_RECORD& rec) {
       return 1;
     }
     if (IsBlank(CfgParam("KeyPreview"))) return 0;
-    return DecodeHotKey(key);
+    const int action = HotKeyAction(key);
+    if (action == kHotKeyRuler) {
+      FarColumnRuler();
+      return 0;
+    }
+    return action >= 0 ? DispatchCommand(action) : 0;
   } catch (const std::exception& e) {
     ReportFailure(e);
     return 1;

@@ -21,41 +21,78 @@ size_t FindUpper(const std::string& s, const std::string& word) {
   return UpperCase(s).find(word);
 }
 
+// The next run of `set` characters from pos (characters before it skipped); pos
+// moves past the run and the blanks after it. The lists below walk their text by
+// position, so a long list costs its length, not its length squared.
+std::string NextToken(const std::string& s, size_t& pos, const CharSet& set) {
+  size_t i = pos;
+  while (i < s.size() && !InSet(set, s[i])) ++i;
+  if (i >= s.size()) return std::string();
+  size_t j = i;
+  while (j < s.size() && InSet(set, s[j])) ++j;
+  pos = j;
+  while (pos < s.size() && static_cast<unsigned char>(s[pos]) <= 32) ++pos;
+  return s.substr(i, j - i);
+}
+
 // Comma-separated names: "a, m.b, c".
 void AddVariableList(TxxFoxString& st, const std::string& list, unsigned char kind,
                      const std::string& source) {
-  std::string text = "," + list;
-  while (!IsBlank(text) && text[0] == ',') {
-    std::string token = PopToken(text, DottedIdentChars());
-    text = TrimLeft(text);
+  const std::string text = "," + list;
+  size_t pos = 0;
+  while (pos < text.size() && text[pos] == ',') {
+    std::string token = NextToken(text, pos, DottedIdentChars());
     if (token.empty()) break;
     if (IsVarName(token)) AddElement(st, token, kind, source);
   }
 }
 
+// The first occurrence of c at or after pos, remembered while it stays ahead.
+class NextOf {
+ public:
+  NextOf(const std::string& s, char c) : s_(s), c_(c) {}
+  size_t From(size_t pos) {
+    if (!known_ || (at_ != std::string::npos && at_ < pos)) {
+      at_ = s_.find(c_, pos);
+      known_ = true;
+    }
+    return at_;
+  }
+
+ private:
+  const std::string& s_;
+  char c_;
+  size_t at_ = std::string::npos;
+  bool known_ = false;
+};
+
 // Names with their declarators: "a(10), b(2,3)" or "f1 C(10), f2 N(5,2)". A comma
 // inside the first parenthesis pair belongs to the declarator.
 void AddDeclaratorList(TxxFoxString& st, const std::string& list, unsigned char kind,
                        const std::string& keyword) {
-  std::string text = list;
-  while (!IsBlank(text)) {
-    std::string token = PopToken(text, IdentChars);
+  NextOf open(list, '(');
+  NextOf close(list, ')');
+  size_t pos = 0;
+  for (;;) {
+    while (pos < list.size() && static_cast<unsigned char>(list[pos]) <= 32) ++pos;
+    if (pos >= list.size()) break;
+    std::string token = NextToken(list, pos, IdentChars);
     if (token.empty()) break;
-    size_t p = text.find(',');
-    if (p == std::string::npos) {
-      p = text.size();
+    size_t end = list.find(',', pos);  // one past the declarator's last character
+    if (end == std::string::npos) {
+      end = list.size();
     } else {
-      const size_t open = text.find('(');
-      const size_t close = text.find(')');
-      if (open < p && close != std::string::npos && close > p) {
-        const size_t comma = text.find(',', close);
-        p = comma == std::string::npos ? close : comma;
+      const size_t o = open.From(pos);
+      const size_t c = close.From(pos);
+      if (o < end && c != std::string::npos && c > end) {
+        const size_t comma = list.find(',', c);
+        end = comma == std::string::npos ? c : comma;
       }
+      ++end;
     }
-    const size_t take = p < text.size() ? p + 1 : text.size();
-    std::string decl = TrimRight(text.substr(0, take));
+    std::string decl = TrimRight(list.substr(pos, end - pos));
     AddElement(st, token, kind, keyword.empty() ? decl : keyword + " " + decl);
-    text.erase(0, take);
+    pos = end;
   }
 }
 

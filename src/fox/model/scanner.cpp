@@ -44,16 +44,23 @@ char LastNonBlank(const std::string& s) {
 }  // namespace
 
 bool IsKeyword(const std::string& text, const std::string& keyword) {
-  const std::string t = Trim(text) + " ";
-  const std::string k = Trim(keyword);
+  // Works on the trimmed text followed by one blank, without copying it: this runs
+  // for every line and every keyword.
+  size_t tb = 0, te = text.size();
+  while (tb < te && static_cast<unsigned char>(text[tb]) <= 32) ++tb;
+  while (te > tb && static_cast<unsigned char>(text[te - 1]) <= 32) --te;
+  size_t kb = 0, ke = keyword.size();
+  while (kb < ke && static_cast<unsigned char>(keyword[kb]) <= 32) ++kb;
+  while (ke > kb && static_cast<unsigned char>(keyword[ke - 1]) <= 32) --ke;
+  const size_t klen = ke - kb;
   for (size_t i = 0;; ++i) {
-    const char c = t[i];  // t ends with a blank, so the word always ends inside t
+    const char c = tb + i < te ? text[tb + i] : ' ';
     if (!InSet(IdentChars, c)) {
       if (i == 0) return false;
-      if (i == k.size()) return true;
-      return !InSet(IdentChars, k[i]) || i >= 4;
+      if (i == klen) return true;
+      return !InSet(IdentChars, keyword[kb + i]) || i >= 4;
     }
-    if (i >= k.size() || UpperChar(c) != UpperChar(k[i])) return false;
+    if (i >= klen || UpperChar(c) != UpperChar(keyword[kb + i])) return false;
   }
 }
 

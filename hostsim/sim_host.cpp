@@ -582,7 +582,7 @@ int SimHost::InputBox(const char* title, const char* subTitle, const char* histo
   std::string result;
   FlagOff prompt(atEditorPrompt_);
   if (!RunInputBox(ui_, Str(title), Str(subTitle), Str(historyName), Str(srcText), result,
-                   destLength - 1, Str(helpTopic), history_))
+                   destLength, Str(helpTopic), history_))  // the buffer size, NUL included
     return 0;
   size_t n = std::min(result.size(), static_cast<size_t>(destLength - 1));
   memcpy(destText, result.data(), n);

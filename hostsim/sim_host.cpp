@@ -206,6 +206,19 @@ bool SimHost::OpenEditor(const std::string& nativePath) {
   return true;
 }
 
+void SimHost::Resize(int width, int height) {
+  int oldW = screen_.Width(), oldH = screen_.Height();
+  screen_.Resize(width, height);
+  // Windows that filled the old screen fill the new one.
+  for (auto& ed : editors_) {
+    if (ed->X2 == oldW - 1) ed->X2 = screen_.Width() - 1;
+    if (ed->Y2 == oldH - 1) ed->Y2 = screen_.Height() - 1;
+    ed->X1 = std::min(ed->X1, ed->X2);
+    ed->Y1 = std::min(ed->Y1, ed->Y2);
+    FollowCursor(*ed);
+  }
+}
+
 const EditorWindow* SimHost::LatestEditor() const {
   return editors_.empty() ? lastClosed_.get() : editors_.back().get();
 }
@@ -237,7 +250,6 @@ int SimHost::RunEditor() {
       atEditorPrompt_ = true;
       ReadInput(rec);
     }
-    if (rec.EventType != KEY_EVENT) continue;
     if (plugin_.ProcessEditorInput) {
       int used = 0;
       try {
@@ -251,7 +263,7 @@ int SimHost::RunEditor() {
       }
       if (used) continue;
     }
-    if (!rec.KeyEvent.bKeyDown) continue;
+    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
     open = !HostKey(*ed, rec, topLevel);
   }
   return ed->SavedChange ? EEC_MODIFIED : EEC_NOT_MODIFIED;

@@ -55,3 +55,26 @@ TEST(HostForwarding, HelpFilesViewerAndInputBox) {
 
 }  // namespace
 }  // namespace vemlo::sim
+
+namespace vemlo::sim {
+namespace {
+
+TEST(HostResize, FullScreenEditorsFollowTheConsole) {
+  test::HostFixture f;
+  EditorWindow& ed = f.Open("one\n", 80, 25);
+  SimHost& h = f.S->Host();
+  h.Resize(100, 30);
+  EditorInfo info;
+  h.EditorControl(ECTL_GETINFO, &info);
+  EXPECT_EQ(info.WindowSizeX, 100);
+  EXPECT_EQ(info.WindowSizeY, 28);
+  h.RedrawCurrentEditor();
+  EXPECT_EQ(h.Screen().RowText(29).substr(0, 5), "1Help");
+  h.Resize(40, 5);
+  EXPECT_EQ(ed.Y2, 4);
+  h.EditorControl(ECTL_GETINFO, &info);
+  EXPECT_EQ(info.WindowSizeY, 3);
+}
+
+}  // namespace
+}  // namespace vemlo::sim

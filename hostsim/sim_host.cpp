@@ -101,13 +101,22 @@ SimHost::SimHost(SimHostOptions options)
   InstallConsoleBackend();
 }
 
+namespace {
+
+// The console belongs to the newest living host; when it goes, the one before
+// it takes the console back.
+std::vector<std::shared_ptr<platform::ConsoleBackend>>& LiveBackends() {
+  static std::vector<std::shared_ptr<platform::ConsoleBackend>> live;
+  return live;
+}
+
+}  // namespace
+
 SimHost::~SimHost() {
   for (Console::Saved* s : savedScreens_) delete s;
-  // Only the backend of this host is taken down again.
-  if (backend_) {
-    backend_->Beep = nullptr;
-    platform::SetConsoleBackend(nullptr);
-  }
+  auto& live = LiveBackends();
+  std::erase(live, backend_);
+  platform::SetConsoleBackend(live.empty() ? nullptr : live.back());
 }
 
 void SimHost::InstallConsoleBackend() {
@@ -133,6 +142,7 @@ void SimHost::InstallConsoleBackend() {
   backend_->SetTitle = [this](const std::string& t) { consoleTitle_ = t; };
   backend_->WriteOutput = [this](const std::string& t) { WriteTeletype(t); };
   backend_->Beep = [this](unsigned) { ++beeps_; };
+  LiveBackends().push_back(backend_);
   platform::SetConsoleBackend(backend_);
 }
 

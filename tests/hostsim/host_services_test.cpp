@@ -115,11 +115,22 @@ TEST(HostServices, PanelsColoursAndBeeps) {
   EXPECT_NE(color(COL_DIALOGHIGHLIGHTTEXT), color(COL_DIALOGTEXT));
   EXPECT_EQ(h.AdvControl(1, 99, nullptr), 0);
 
-  // The newest host owns the console; its beeps are counted.
-  SimHost beeper;
+  // The newest host owns the console; its beeps are counted. When it goes, the
+  // host before it has the console again.
+  {
+    SimHost beeper;
+    platform::MessageBeep(0);
+    platform::MessageBeep(0x30);
+    EXPECT_EQ(beeper.BeepCount(), 2);
+    EXPECT_EQ(panel.BeepCount(), 0);
+  }
   platform::MessageBeep(0);
-  platform::MessageBeep(0x30);
-  EXPECT_EQ(beeper.BeepCount(), 2);
+  EXPECT_EQ(panel.BeepCount(), 1);
+  int w = 0, ht = 0;
+  platform::ConsoleSize(w, ht);
+  EXPECT_EQ(w, 80);
+  platform::ConsoleWrite("out\n");
+  EXPECT_EQ(panel.Screen().RowText(0).substr(0, 3), "out");
 }
 
 TEST(HostLoop, ScriptTypesSavesAndDumps) {

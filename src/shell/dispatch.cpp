@@ -2,6 +2,9 @@
 #include <iterator>
 
 #include "fox/model/project.h"
+#include "fox/views/formatter.h"
+#include "fox/views/proc_list.h"
+#include "fox/views/structure_entries.h"
 #include "host/xxfar.h"
 #include "lib/xxini.h"
 #include "shell/commands.h"
@@ -16,6 +19,9 @@ bool g_busy = false;
 
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
+    {5, ShowProcList},
+    {6, ShowStructureReview},
+    {8, FormatProcedure},
     {-1, nullptr},
 };
 

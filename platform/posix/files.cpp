@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <vector>
 
 #include "platform/platform.h"
@@ -135,6 +136,7 @@ int64_t InFile::Size() const {
 
 int64_t InFile::ReadAt(int64_t offset, void* buffer, int64_t n) {
   if (fd_ < 0 || offset < 0 || n < 0) return -1;
+  if (n > INT64_MAX - offset) n = INT64_MAX - offset;  // keeps offset + n representable
   char* out = static_cast<char*>(buffer);
   int64_t done = 0;
   while (done < n) {
@@ -193,9 +195,11 @@ bool TextReader::Open(const std::string& path) {
 bool TextReader::IsOpen() const { return impl_->fd >= 0; }
 
 void TextReader::Close() {
-  if (impl_->fd >= 0) close(impl_->fd);
-  Impl fresh;
-  std::swap(*impl_, fresh);
+  Impl& r = *impl_;
+  if (r.fd >= 0) close(r.fd);
+  r.fd = -1;
+  r.pos = r.end = 0;
+  r.atEnd = r.failed = r.skipLF = false;
 }
 
 bool TextReader::ReadLine(std::string& line) {

@@ -50,7 +50,7 @@ uint32_t AttributesOf(const std::string& name, const std::string& native, const 
     attr |= faDirectory;
   else
     attr |= faArchive;
-  if (access(native.c_str(), W_OK) != 0) attr |= faReadOnly;
+  if ((st.st_mode & 0222) == 0 || access(native.c_str(), W_OK) != 0) attr |= faReadOnly;
   if (!name.empty() && name[0] == '.') attr |= faHidden;
   return attr;
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "host/far_api.h"
+
 namespace vemlo {
 
 // A command of the dispatcher: what it runs for one command code.
@@ -15,5 +17,12 @@ struct TxxCommand {
 bool FileExtensionListed(const std::string& fileName);
 
 void ClearBusy();
+
+// The project information message of the main menu.
+void ShowProjectInfo();
+
+// What a key of the editor asks for: a command code 0..12, the column ruler, or nothing.
+enum : int { kHotKeyNone = -1, kHotKeyRuler = -2 };
+int HotKeyAction(const KEY_EVENT_RECORD& key);
 
 }  // namespace vemlo

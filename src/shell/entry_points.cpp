@@ -1,6 +1,7 @@
 // The plug-in's five entry points, the hot keys and the main menu.
 #include <exception>
 
+#include "fox/model/project.h"
 #include "host/xxfar.h"
 #include "lib/xxini.h"
 #include "shell/commands.h"
@@ -47,6 +48,7 @@ void RunMenuItem(int item) {
     case 2: DispatchCommand(9); break;
     case 3: ServiceMenu(); break;
     case 4: DispatchCommand(10); break;
+    case 5: ShowProjectInfo(); break;
     case 7: DispatchCommand(0); break;
     case 8: DispatchCommand(1); break;
     case 9: DispatchCommand(2); break;
@@ -56,29 +58,6 @@ void RunMenuItem(int item) {
     case 13: DispatchCommand(3); break;
     case 14: DispatchCommand(4); break;
     default: break;
-  }
-}
-
-int DecodeHotKey(const KEY_EVENT_RECORD& key) {
-  const unsigned state = key.dwControlKeyState & 0x1F;
-  switch (key.wVirtualKeyCode) {
-    case VK_SPACE:
-      if (state == 4 || state == 8) return DispatchCommand(0);
-      if (state == 5 || state == 10) return DispatchCommand(1);
-      if (state == 12) {
-        FarColumnRuler();
-        return 0;
-      }
-      if (state == 20 || state == 24) return DispatchCommand(2);
-      return 0;
-    case VK_UP:
-      return state == 20 || state == 24 ? DispatchCommand(5) : 0;
-    case VK_DOWN:
-      return state == 20 || state == 24 ? DispatchCommand(6) : 0;
-    case VK_F1:
-      return DispatchCommand(state == 0 ? 3 : 4);
-    default:
-      return 0;
   }
 }
 
@@ -136,7 +115,12 @@ int ProcessEditorInput(const INPUT_RECORD& rec) {
       return 1;
     }
     if (IsBlank(CfgParam("KeyPreview"))) return 0;
-    return DecodeHotKey(key);
+    const int action = HotKeyAction(key);
+    if (action == kHotKeyRuler) {
+      FarColumnRuler();
+      return 0;
+    }
+    return action >= 0 ? DispatchCommand(action) : 0;
   } catch (const std::exception& e) {
     ReportFailure(e);
     return 1;
@@ -157,6 +141,7 @@ void ResetPluginState() {
   g_reentry = false;
   ResetOptions();
   ReleaseIni();
+  ResetFoxModel();
 }
 
 }  // namespace vemlo

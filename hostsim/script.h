@@ -1,0 +1,58 @@
+// Key scripts of the script runner: one step a line.
+//   key names   F1..F12, Enter, Esc, Up, Down, Left, Right, Home, End, PgUp, PgDn, Ins,
+//               Del, BS, Tab, Space, Gray+, Gray-, Gray*, Ctrl, Alt, letters, digits, "."
+//               with prefixes Shift+ Ctrl+ Alt+ (left keys) LCtrl+ RCtrl+ LAlt+ RAlt+
+//   type TEXT   one key event per character of TEXT (UTF-8 in the script)
+//   goto LINE COL                 move the cursor (0-based)
+//   select L1 C1 L2 C2 [column]   a stream block up to, not including, (L2, C2); a
+//                                 column block over the screen columns C1..C2-1
+//   bookmark N LINE COL           set bookmark N at that place
+//   dump screen / dump text       print the screen or the editor text
+//   # comment
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "input.h"
+
+namespace vemlo::sim {
+
+enum class StepKind { Key, Goto, Select, Bookmark, DumpScreen, DumpText };
+
+struct ScriptStep {
+  StepKind Kind = StepKind::Key;
+  int SourceLine = 0;  // 1-based line of the script
+  KEY_EVENT_RECORD Key;
+  int Args[4] = {0, 0, 0, 0};
+  bool Column = false;
+};
+
+std::optional<KEY_EVENT_RECORD> ParseKeyName(const std::string& name);
+// The key event that types one OEM byte.
+KEY_EVENT_RECORD TypedCharEvent(unsigned char ch);
+
+// Parses a whole script; on a bad line returns false with a message naming it.
+bool ParseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error);
+
+// Replays the steps: key steps are the events read; the other steps run through
+// `directive` when the reader reaches them, i.e. when the host next reads input.
+class ScriptInput : public InputSource {
+ public:
+  using Directive = std::function<void(const ScriptStep&)>;
+  ScriptInput(std::vector<ScriptStep> steps, Directive directive)
+      : steps_(std::move(steps)), directive_(std::move(directive)) {}
+  bool Read(INPUT_RECORD& rec) override;
+  // Runs the directives up to the next key step without reading it.
+  void RunPendingDirectives();
+  bool Finished() const { return next_ >= steps_.size(); }
+  int NextSourceLine() const { return Finished() ? 0 : steps_[next_].SourceLine; }
+
+ private:
+  std::vector<ScriptStep> steps_;
+  Directive directive_;
+  size_t next_ = 0;
+};
+
+}  // namespace vemlo::sim

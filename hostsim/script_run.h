@@ -1,0 +1,32 @@
+// Replaying a key script over the replacement host (the script runner and tests).
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "script.h"
+#include "sim_host.h"
+
+namespace vemlo::sim {
+
+enum : int {
+  kScriptDone = 0,          // the script ran to its end
+  kScriptNotFinished = 1,   // every window closed while keys were left
+  kScriptOpenError = 2,     // a file could not be opened
+  kScriptInputExhausted = 3 // the windows did not close after the script
+};
+
+// Carries out one non-key step on the current editor; dumps go to `out`.
+void RunDirective(SimHost& host, const ScriptStep& step, std::ostream& out);
+
+// The screen and the editor text in the dump formats.
+std::string ScreenDump(SimHost& host);
+std::string TextDump(SimHost& host);
+
+// Opens the files one after the other (native paths; none: the editors already
+// open in the host) and runs each editor while the script feeds it.
+int RunScript(SimHost& host, std::vector<ScriptStep> steps, const std::vector<std::string>& files,
+              std::ostream& out, std::string& error);
+
+}  // namespace vemlo::sim

@@ -1,0 +1,219 @@
+// xxdbf: loading a DBF table into memory, with the checks that keep a corrupt
+// or forged file from reading outside what it holds.
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "dbf/xxdbf.h"
+#include "host/xxfar.h"
+#include "platform/platform.h"
+
+namespace vemlo {
+namespace {
+
+constexpr const char* kHelpTopic = "ProblemReadDBF";
+enum : int { msgBadVersion = 30, msgBadSize = 31, msgCannotOpen = 32, msgMissing = 34 };
+
+constexpr int64_t kHeaderSize = 32;
+constexpr int64_t kDescriptorSize = 32;
+constexpr unsigned char kDescriptorEnd = 0x0D;
+// Records are read in pieces of about this size rather than one read each.
+constexpr int64_t kChunkBytes = 256 * 1024;
+
+struct DBFHeader {
+  unsigned char Version = 0;
+  uint32_t RecordCount = 0;
+  uint32_t HeaderLen = 0;
+  uint32_t RecordLen = 0;
+};
+
+uint32_t Le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
+uint32_t Le32(const unsigned char* p) {
+  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+bool KnownVersion(unsigned char v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5; }
+
+void ReportProblem(int message, const std::string& fileName) {
+  FarMessage(kHelpTopic, {Msg(0), Msg(message), fileName}, 0, FMSG_WARNING | FMSG_MB_OK);
+}
+
+// The size question: true when the user chose Ignore; Retry asks again.
+bool UserIgnoresBadSize(const std::string& fileName) {
+  for (;;) {
+    int answer = FarMessage(kHelpTopic, {Msg(0), Msg(msgBadSize), fileName}, 0,
+                            FMSG_WARNING | FMSG_MB_ABORTRETRYIGNORE);
+    if (answer != 1) return answer == 2;
+  }
+}
+
+// A header the file's size agrees with. A header shorter than one descriptor
+// or a record length of 0 cannot describe a table, so it counts as a mismatch.
+bool SizeAgrees(const DBFHeader& h, int64_t fileSize) {
+  if (h.HeaderLen < kHeaderSize + kDescriptorSize || h.RecordLen == 0) return false;
+  int64_t expected = int64_t(h.RecordCount) * h.RecordLen + h.HeaderLen + (h.RecordCount > 0 ? 1 : 0);
+  return fileSize >= expected && fileSize <= expected + h.RecordLen - 1;
+}
+
+// The descriptors the header announces, as far as the header and the file hold
+// them; the list also ends at the descriptor area's terminator.
+TxxDBFFieldArr ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fileSize) {
+  int64_t areaEnd = std::min<int64_t>(h.HeaderLen, fileSize);
+  int64_t count = areaEnd > kHeaderSize ? (areaEnd - kHeaderSize) / kDescriptorSize : 0;
+  int64_t announced = int64_t(h.HeaderLen) / kDescriptorSize - 1;
+  count = std::max<int64_t>(0, std::min(count, announced));
+  std::vector<unsigned char> area(size_t(count * kDescriptorSize));
+  int64_t got = count > 0 ? file.ReadAt(kHeaderSize, area.data(), int64_t(area.size())) : 0;
+  count = got > 0 ? got / kDescriptorSize : 0;
+
+  TxxDBFFieldArr fields;
+  for (int64_t i = 0; i < count; ++i) {
+    const unsigned char* d = area.data() + i * kDescriptorSize;
+    if (d[0] == kDescriptorEnd) break;
+    TxxDBFField f;
+    f.Name.assign(reinterpret_cast<const char*>(d), strnlen(reinterpret_cast<const char*>(d), 11));
+    f.FieldType = char(d[11]);
+    f.Offset = int32_t(Le32(d + 12));
+    f.Len = d[16];
+    f.Dec = d[17];
+    fields.push_back(std::move(f));
+  }
+  return fields;
+}
+
+// One field of a record whose text ends at textLen (its first zero byte or its
+// end): clipped to that text, trailing characters up to 32 removed.
+void AppendValue(TxxDBFField& f, const unsigned char* rec, int64_t textLen) {
+  int64_t offset = int64_t(uint32_t(f.Offset));
+  if (offset >= textLen) {
+    f.Values.emplace_back();
+    return;
+  }
+  int64_t len = std::min<int64_t>(f.Len, textLen - offset);
+  const unsigned char* p = rec + offset;
+  while (len > 0 && p[len - 1] <= 32) --len;
+  f.Values.push_back(TxxDBFRecord{std::string(reinterpret_cast<const char*>(p), size_t(len))});
+}
+
+
+// Live records of the table, only as many as the file holds whole; a read that
+// fails or comes short ends the loop with what was read.
+std::vector<int32_t> ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize,
+                                 TxxDBFFieldArr& fields) {
+  std::vector<int32_t> recNos;
+  const int64_t r = h.RecordLen;
+  if (r == 0 || fileSize <= h.HeaderLen) return recNos;
+  int64_t held = std::min<int64_t>(h.RecordCount, (fileSize - h.HeaderLen) / r);
+  held = std::min<int64_t>(held, std::numeric_limits<int32_t>::max());
+  if (held == 0) return recNos;
+
+  recNos.reserve(size_t(held));
+  for (auto& f : fields) f.Values.reserve(size_t(held));
+  int64_t perChunk = std::min(held, std::max<int64_t>(1, kChunkBytes / r));
+  std::vector<unsigned char> buffer(size_t(perChunk * r));
+  for (int64_t first = 0; first < held;) {
+    int64_t want = std::min(perChunk, held - first);
+    int64_t got = file.ReadAt(int64_t(h.HeaderLen) + first * r, buffer.data(), want * r);
+    int64_t whole = got > 0 ? got / r : 0;
+    for (int64_t i = 0; i < whole; ++i) {
+      const unsigned char* rec = buffer.data() + i * r;
+      if (rec[0] != ' ') continue;
+      const void* zero = memchr(rec, 0, size_t(r));
+      int64_t textLen = zero ? static_cast<const unsigned char*>(zero) - rec : r;
+      recNos.push_back(int32_t(first + i));
+      for (auto& f : fields) AppendValue(f, rec, textLen);
+    }
+    if (whole < want) break;
+    first += whole;
+  }
+  return recNos;
+}
+
+void FailTable(TxxDBF& table) {
+  CloseDBF(table);
+  table.State = dsFailed;
+}
+
+void ReadTable(TxxDBF& table, bool headerOnly) {
+  platform::InFile file;
+  if (!file.Open(table.FileName)) {
+    ReportProblem(platform::FileExists(table.FileName) ? msgCannotOpen : msgMissing, table.FileName);
+    FailTable(table);
+    return;
+  }
+  std::optional<uint32_t> stamp = platform::FileStamp(table.FileName);
+  if (table.State == dsLoaded && stamp && int32_t(*stamp) == table.FileDate) return;
+
+  CloseDBF(table);
+  table.FileDate = int32_t(stamp.value_or(0));
+
+  // A file too short for its 32-byte header is no table of a known version.
+  unsigned char raw[kHeaderSize] = {};
+  int64_t got = file.ReadAt(0, raw, kHeaderSize);
+  if (got < 1 && !platform::FileExists(table.FileName)) {
+    ReportProblem(msgMissing, table.FileName);  // a directory or a file that vanished
+    FailTable(table);
+    return;
+  }
+  if (got < kHeaderSize || !KnownVersion(raw[0])) {
+    ReportProblem(msgBadVersion, table.FileName);
+    FailTable(table);
+    return;
+  }
+  DBFHeader h;
+  h.Version = raw[0];
+  h.RecordCount = Le32(raw + 4);
+  h.HeaderLen = Le16(raw + 8);
+  h.RecordLen = Le16(raw + 10);
+
+  int64_t fileSize = file.Size();
+  if (fileSize < 0 || !SizeAgrees(h, fileSize)) {
+    if (!UserIgnoresBadSize(table.FileName)) {
+      FailTable(table);
+      return;
+    }
+  }
+  fileSize = std::max<int64_t>(fileSize, 0);
+
+  TxxDBFFieldArr fields = ReadFields(file, h, fileSize);
+  if (headerOnly) {
+    table.Fields = std::move(fields);
+    return;
+  }
+  std::vector<int32_t> recNos = ReadRecords(file, h, fileSize, fields);
+  table.Fields = std::move(fields);
+  table.RecCount = int32_t(recNos.size());
+  table.RecNos = std::move(recNos);
+  table.State = dsLoaded;
+}
+
+}  // namespace
+
+void CloseDBF(TxxDBF& table) {
+  table.Fields.clear();
+  table.Fields.shrink_to_fit();
+  table.Order.clear();
+  table.Order.shrink_to_fit();
+  table.RecNos.clear();
+  table.RecNos.shrink_to_fit();
+  table.RecCount = 0;
+  table.State = dsNone;
+}
+
+void LoadDBF(TxxDBF& table, bool headerOnly, const std::string& name) {
+  if (name.empty()) {
+    CloseDBF(table);
+    table.FileName.clear();
+    return;
+  }
+  bool reload = name == DBFReloadName;
+  if (reload && table.FileName.empty()) return;
+  if (!reload && name != table.FileName) {
+    table.FileName = name;
+    table.State = dsNamed;
+  }
+  if (table.State == dsFailed) return;
+  ReadTable(table, headerOnly);
+}
+
+}  // namespace vemlo

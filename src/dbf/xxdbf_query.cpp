@@ -1,0 +1,75 @@
+// xxdbf: questions about a loaded table (field by name, one value, sort order).
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+#include "dbf/xxdbf.h"
+#include "lib/xxlib.h"
+
+namespace vemlo {
+namespace {
+
+// Calls fn with the table loaded: the caller's own handle when it is loaded,
+// else a temporary handle read for this call only.
+template <typename Fn>
+auto WithLoadedTable(const TxxDBF& table, Fn fn) {
+  if (table.State == dsLoaded) return fn(table);
+  TxxDBF copy;
+  copy.FileName = table.FileName;
+  copy.State = table.State;
+  copy.FileDate = table.FileDate;
+  LoadDBF(copy, false, DBFReloadName);
+  return fn(copy);
+}
+
+// Byte order by unsigned character code (memcmp's order); a prefix is smaller.
+int CompareBytes(const std::string& a, const std::string& b) {
+  size_t n = std::min(a.size(), b.size());
+  int c = n ? memcmp(a.data(), b.data(), n) : 0;
+  if (c != 0) return c;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+const std::string kEmpty;
+
+}  // namespace
+
+int DBFFieldIndex(const TxxDBF& table, const std::string& name) {
+  std::string wanted = UpperCase(Trim(name));
+  if (wanted.empty()) return -1;
+  return WithLoadedTable(table, [&](const TxxDBF& t) {
+    if (t.State != dsLoaded) return -1;
+    for (size_t i = 0; i < t.Fields.size(); ++i)
+      if (UpperCase(Trim(t.Fields[i].Name)) == wanted) return int(i);
+    return -1;
+  });
+}
+
+std::string DBFValue(const TxxDBF& table, int field, int record, bool pad) {
+  return WithLoadedTable(table, [&](const TxxDBF& t) -> std::string {
+    if (t.State != dsLoaded || field < 0 || size_t(field) >= t.Fields.size()) return {};
+    const std::string& value = DBFValueRef(t, field, record);
+    return pad ? PadRightTo(value, t.Fields[size_t(field)].Len) : value;
+  });
+}
+
+const std::string& DBFValueRef(const TxxDBF& table, int field, int record) {
+  if (field < 0 || size_t(field) >= table.Fields.size()) return kEmpty;
+  const TxxDBFRecordArr& values = table.Fields[size_t(field)].Values;
+  if (record < 0 || size_t(record) >= values.size()) return kEmpty;
+  return values[size_t(record)].Value;
+}
+
+// Ascending by value; equal values in reverse load order.
+void SortDBF(TxxDBF& table, int field) {
+  if (field < 0 || size_t(field) >= table.Fields.size()) return;
+  const TxxDBFRecordArr& values = table.Fields[size_t(field)].Values;
+  table.Order.resize(values.size());
+  std::iota(table.Order.begin(), table.Order.end(), 0);
+  std::sort(table.Order.begin(), table.Order.end(), [&](int32_t a, int32_t b) {
+    int c = CompareBytes(values[size_t(a)].Value, values[size_t(b)].Value);
+    return c != 0 ? c < 0 : a > b;
+  });
+}
+
+}  // namespace vemlo

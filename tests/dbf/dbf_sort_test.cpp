@@ -1,0 +1,90 @@
+// Sort order of a loaded table: ascending by unsigned bytes, a prefix first,
+// equal values in reverse load order.
+#include <random>
+
+#include "dbf_test_env.h"
+
+namespace vemlo::test {
+namespace {
+
+std::vector<DbfRow> OneColumn(const std::vector<std::string>& values) {
+  std::vector<DbfRow> rows;
+  for (const auto& v : values) rows.push_back({{v}});
+  return rows;
+}
+
+// The order as defined: repeatedly pick the smallest unmarked value, the last
+// scanned winning among equals.
+std::vector<int32_t> ReferenceOrder(const TxxDBF& t, int field) {
+  const auto& values = t.Fields[size_t(field)].Values;
+  std::vector<bool> marked(values.size());
+  std::vector<int32_t> order;
+  for (size_t out = 0; out < values.size(); ++out) {
+    int best = -1;
+    for (size_t i = 0; i < values.size(); ++i) {
+      if (marked[i]) continue;
+      if (best < 0) {
+        best = int(i);
+        continue;
+      }
+      const std::string& a = values[i].Value;
+      const std::string& b = values[size_t(best)].Value;
+      bool notGreater = std::lexicographical_compare(
+          b.begin(), b.end(), a.begin(), a.end(),
+          [](char x, char y) { return (unsigned char)x < (unsigned char)y; }) == false;
+      if (notGreater) best = int(i);
+    }
+    marked[size_t(best)] = true;
+    order.push_back(best);
+  }
+  return order;
+}
+
+TEST_F(DbfTest, SortOrdersByBytesWithTiesReversed) {
+  TxxDBF t;
+  LoadDBF(t, false, Table("bab.dbf", {{"V", 'C', 4}}, OneColumn({"B", "A", "B"})));
+  ASSERT_EQ(t.State, dsLoaded);
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, (std::vector<int32_t>{1, 2, 0}));
+
+  // Unsigned bytes (cp866 letters after ASCII), a prefix before its extensions,
+  // an empty value first.
+  TxxDBF u;
+  LoadDBF(u, false, Table("bytes.dbf", {{"V", 'C', 4}},
+                          OneColumn({"\x80\xA0", "ABC", "AB", "", "z", "AB"})));
+  ASSERT_EQ(u.State, dsLoaded);
+  SortDBF(u, 0);
+  EXPECT_EQ(u.Order, (std::vector<int32_t>{3, 5, 2, 1, 4, 0}));
+
+  // Invalid field numbers leave the order alone.
+  SortDBF(u, -1);
+  SortDBF(u, 1);
+  EXPECT_EQ(u.Order, (std::vector<int32_t>{3, 5, 2, 1, 4, 0}));
+
+  // An empty table sorts to an empty order.
+  TxxDBF e;
+  LoadDBF(e, false, Table("empty.dbf", {{"V", 'C', 4}}, {}));
+  SortDBF(e, 0);
+  EXPECT_TRUE(e.Order.empty());
+}
+
+TEST_F(DbfTest, SortAgreesWithTheSelectionDefinition) {
+  std::mt19937 rng(12345);
+  std::vector<std::string> values;
+  const std::string alphabet("ab\x80\xE0 ", 5);
+  for (int i = 0; i < 700; ++i) {
+    std::string v;
+    for (int k = int(rng() % 4); k > 0; --k) v += alphabet[rng() % alphabet.size()];
+    values.push_back(v);
+  }
+  TxxDBF t;
+  LoadDBF(t, false, Table("random.dbf", {{"V", 'C', 3}, {"W", 'C', 1}}, OneColumn(values)));
+  ASSERT_EQ(t.State, dsLoaded);
+  for (int field : {0, 1}) {
+    SortDBF(t, field);
+    EXPECT_EQ(t.Order, ReferenceOrder(t, field)) << field;
+  }
+}
+
+}  // namespace
+}  // namespace vemlo::test

@@ -190,6 +190,11 @@ TEST_F(TmuxTerminal, MainMenuOverTheDemoProgramAndBack) {
   tmux.Keys("Escape");
   ASSERT_TRUE(tmux.WaitGone("VEM-LO")) << tmux.Screen();
 
+  // The terminal grows: the editor fills it (the key bar gets room for whole labels).
+  Shell(tmux.Cmd("resize-window -x 100 -y 30"));
+  ASSERT_TRUE(tmux.WaitForText("11Plugin")) << tmux.Screen();
+  EXPECT_NE(tmux.Screen().find("Line 1/315"), std::string::npos) << tmux.Screen();
+
   // A change, then F10: the editor asks; "No" leaves the file as it was.
   tmux.Keys("x");
   ASSERT_TRUE(tmux.WaitForText("x*╔")) << tmux.Screen();

@@ -1,4 +1,5 @@
 // The binding of the replacement host to the plug-in linked into the program.
+#include "session.h"
 #include "sim_host.h"
 #include "shell/vemlo.h"
 
@@ -16,5 +17,7 @@ void StartLinkedPlugin(SimHost& host) {
   vemlo::SetStartupInfo(host.StartupInfo());
   host.SetPlugin(LinkedPlugin());
 }
+
+void Session::StartPlugin() { StartLinkedPlugin(*host_); }
 
 }  // namespace vemlo::sim

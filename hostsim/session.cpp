@@ -4,10 +4,7 @@
 
 namespace vemlo::sim {
 
-Session::Session(SimHostOptions options, bool withPlugin)
-    : host_(std::make_unique<SimHost>(std::move(options))) {
-  if (withPlugin) StartLinkedPlugin(*host_);
-}
+Session::Session(SimHostOptions options) : host_(std::make_unique<SimHost>(std::move(options))) {}
 
 int Session::Run(const std::string& script) {
   std::vector<ScriptStep> steps;

@@ -13,9 +13,12 @@ namespace vemlo::sim {
 
 class Session {
  public:
-  // `withPlugin`: hand the host to the linked plug-in (SetStartupInfo) and route
-  // keys through its entry points; without it the host runs alone.
-  explicit Session(SimHostOptions options = {}, bool withPlugin = false);
+  // The host runs alone until StartPlugin().
+  explicit Session(SimHostOptions options = {});
+  // Hands the host to the linked plug-in (SetStartupInfo) and routes keys through
+  // its entry points (defined beside the binding, so that tests of the host alone
+  // do not link the plug-in).
+  void StartPlugin();
 
   SimHost& Host() { return *host_; }
   bool Open(const std::string& nativePath) { return host_->OpenEditor(nativePath); }

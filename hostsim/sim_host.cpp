@@ -101,13 +101,22 @@ SimHost::SimHost(SimHostOptions options)
   InstallConsoleBackend();
 }
 
+namespace {
+
+// The console belongs to the newest living host; when it goes, the one before
+// it takes the console back.
+std::vector<std::shared_ptr<platform::ConsoleBackend>>& LiveBackends() {
+  static std::vector<std::shared_ptr<platform::ConsoleBackend>> live;
+  return live;
+}
+
+}  // namespace
+
 SimHost::~SimHost() {
   for (Console::Saved* s : savedScreens_) delete s;
-  // Only the backend of this host is taken down again.
-  if (backend_) {
-    backend_->Beep = nullptr;
-    platform::SetConsoleBackend(nullptr);
-  }
+  auto& live = LiveBackends();
+  std::erase(live, backend_);
+  platform::SetConsoleBackend(live.empty() ? nullptr : live.back());
 }
 
 void SimHost::InstallConsoleBackend() {
@@ -133,6 +142,7 @@ void SimHost::InstallConsoleBackend() {
   backend_->SetTitle = [this](const std::string& t) { consoleTitle_ = t; };
   backend_->WriteOutput = [this](const std::string& t) { WriteTeletype(t); };
   backend_->Beep = [this](unsigned) { ++beeps_; };
+  LiveBackends().push_back(backend_);
   platform::SetConsoleBackend(backend_);
 }
 
@@ -206,6 +216,19 @@ bool SimHost::OpenEditor(const std::string& nativePath) {
   return true;
 }
 
+void SimHost::Resize(int width, int height) {
+  int oldW = screen_.Width(), oldH = screen_.Height();
+  screen_.Resize(width, height);
+  // Windows that filled the old screen fill the new one.
+  for (auto& ed : editors_) {
+    if (ed->X2 == oldW - 1) ed->X2 = screen_.Width() - 1;
+    if (ed->Y2 == oldH - 1) ed->Y2 = screen_.Height() - 1;
+    ed->X1 = std::min(ed->X1, ed->X2);
+    ed->Y1 = std::min(ed->Y1, ed->Y2);
+    FollowCursor(*ed);
+  }
+}
+
 const EditorWindow* SimHost::LatestEditor() const {
   return editors_.empty() ? lastClosed_.get() : editors_.back().get();
 }
@@ -237,7 +260,6 @@ int SimHost::RunEditor() {
       atEditorPrompt_ = true;
       ReadInput(rec);
     }
-    if (rec.EventType != KEY_EVENT) continue;
     if (plugin_.ProcessEditorInput) {
       int used = 0;
       try {
@@ -251,7 +273,7 @@ int SimHost::RunEditor() {
       }
       if (used) continue;
     }
-    if (!rec.KeyEvent.bKeyDown) continue;
+    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
     open = !HostKey(*ed, rec, topLevel);
   }
   return ed->SavedChange ? EEC_MODIFIED : EEC_NOT_MODIFIED;
@@ -582,7 +604,7 @@ int SimHost::InputBox(const char* title, const char* subTitle, const char* histo
   std::string result;
   FlagOff prompt(atEditorPrompt_);
   if (!RunInputBox(ui_, Str(title), Str(subTitle), Str(historyName), Str(srcText), result,
-                   destLength - 1, Str(helpTopic), history_))
+                   destLength, Str(helpTopic), history_))  // the buffer size, NUL included
     return 0;
   size_t n = std::min(result.size(), static_cast<size_t>(destLength - 1));
   memcpy(destText, result.data(), n);

@@ -69,6 +69,8 @@ class SimHost : public FarHost {
   const EditorWindow* LatestEditor() const;
   int EditorDepth() const { return static_cast<int>(editors_.size()); }
   void RedrawCurrentEditor();
+  // A new console size (the terminal was resized); full-screen windows follow it.
+  void Resize(int width, int height);
 
   // ---- State for tests and front ends ----
   Console& Screen() { return screen_; }

@@ -205,7 +205,10 @@ int RunDialog(UiEnv& env, int x1, int y1, int x2, int y2, const std::string& hel
     if (IsMasked(it))
       d.Edits[i] = MakeMaskedEdit(DataOf(it), it.Param.Mask);
     else if (IsEdit(it))
-      d.Edits[i] = MakeLineEdit(DataOf(it), sizeof it.Data - 1);
+      // A fixed-width field without a mask holds no more than it shows.
+      d.Edits[i] = MakeLineEdit(DataOf(it), it.Type == DI_FIXEDIT
+                                                ? static_cast<size_t>(EditWidth(it))
+                                                : sizeof it.Data - 1);
     d.Edits[i].Password = it.Type == DI_PSWEDIT;
   }
   CentreGroups(d);

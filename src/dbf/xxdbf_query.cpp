@@ -22,11 +22,12 @@ auto WithLoadedTable(const TxxDBF& table, Fn fn) {
   return fn(copy);
 }
 
-// Byte order by unsigned character code; a prefix is smaller.
-bool BytesLess(const std::string& a, const std::string& b) {
+// Byte order by unsigned character code (memcmp's order); a prefix is smaller.
+int CompareBytes(const std::string& a, const std::string& b) {
   size_t n = std::min(a.size(), b.size());
   int c = n ? memcmp(a.data(), b.data(), n) : 0;
-  return c != 0 ? c < 0 : a.size() < b.size();
+  if (c != 0) return c;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
 const std::string kEmpty;
@@ -66,11 +67,8 @@ void SortDBF(TxxDBF& table, int field) {
   table.Order.resize(values.size());
   std::iota(table.Order.begin(), table.Order.end(), 0);
   std::sort(table.Order.begin(), table.Order.end(), [&](int32_t a, int32_t b) {
-    const std::string& va = values[size_t(a)].Value;
-    const std::string& vb = values[size_t(b)].Value;
-    if (BytesLess(va, vb)) return true;
-    if (BytesLess(vb, va)) return false;
-    return a > b;
+    int c = CompareBytes(values[size_t(a)].Value, values[size_t(b)].Value);
+    return c != 0 ? c < 0 : a > b;
   });
 }
 

@@ -18,6 +18,9 @@ bool FileExtensionListed(const std::string& fileName);
 
 void ClearBusy();
 
+// The project information message of the main menu.
+void ShowProjectInfo();
+
 // What a key of the editor asks for: a command code 0..12, the column ruler, or nothing.
 enum : int { kHotKeyNone = -1, kHotKeyRuler = -2 };
 int HotKeyAction(const KEY_EVENT_RECORD& key);

@@ -1,7 +1,14 @@
 // The command dispatcher: the extension test, the busy flag and the command table.
 #include <iterator>
 
+#include "fox/model/project.h"
+#include "fox/tools/audit.h"
+#include "fox/tools/reports.h"
+#include "fox/views/formatter.h"
+#include "fox/views/proc_list.h"
+#include "fox/views/structure_entries.h"
 #include "host/xxfar.h"
+#include "lib/xxini.h"
 #include "shell/commands.h"
 #include "shell/vemlo.h"
 #include "shell/vemlocfg.h"
@@ -14,6 +21,12 @@ bool g_busy = false;
 
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
+    {5, ShowProcList},
+    {6, ShowStructureReview},
+    {8, FormatProcedure},
+    {10, ShowProjectReports},
+    {11, InsertAuditDefines},
+    {12, InsertAuditCall},
     {-1, nullptr},
 };
 
@@ -64,8 +77,23 @@ int DispatchCommand(int code) {
   const TxxCommand* command = FindCommand(code);
   if (!command) return 0;
   BusyGuard busy;
+  if (code != 7) RefreshModel(code == 5 || code == 8, false, code == 1);
   command->Run();
   return 1;
+}
+
+void ShowProjectInfo() {
+  EditorInfo ei = FarEditorInfo();
+  ReleaseIni();
+  RefreshModel(false, true, false);
+  const TxxFoxProj& proj = FoxProj();
+  const int width = ei.WindowSizeX - 16;
+  FarMessage("Contents",
+             {Msg(0), Msg(55), ShortenPath(proj.IniFile, width), Msg(56), ShortenPath(proj.KdfBases.FileName, width),
+              Msg(57), ShortenPath(proj.KdfFields.FileName, width), Msg(58), ShortenPath(proj.KdfIndex.FileName, width),
+              Msg(59), ShortenPath(proj.LocalOptions.FileName, width), Msg(60),
+              ShortenPath(proj.GlobalOptions.FileName, width), ""},
+             0, FMSG_MB_OK);
 }
 
 }  // namespace vemlo

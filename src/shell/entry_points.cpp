@@ -1,6 +1,7 @@
 // The plug-in's five entry points, the hot keys and the main menu.
 #include <exception>
 
+#include "fox/model/project.h"
 #include "host/xxfar.h"
 #include "lib/xxini.h"
 #include "shell/commands.h"
@@ -47,6 +48,7 @@ void RunMenuItem(int item) {
     case 2: DispatchCommand(9); break;
     case 3: ServiceMenu(); break;
     case 4: DispatchCommand(10); break;
+    case 5: ShowProjectInfo(); break;
     case 7: DispatchCommand(0); break;
     case 8: DispatchCommand(1); break;
     case 9: DispatchCommand(2); break;
@@ -139,6 +141,7 @@ void ResetPluginState() {
   g_reentry = false;
   ResetOptions();
   ReleaseIni();
+  ResetFoxModel();
 }
 
 }  // namespace vemlo

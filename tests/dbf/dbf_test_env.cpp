@@ -1,9 +1,5 @@
 #include "dbf_test_env.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
-
 #include "host/xxfar.h"
 #include "platform/platform.h"
 
@@ -31,22 +27,15 @@ int RecordingHost::Message(int, unsigned flags, const char* helpTopic, const cha
 }
 
 void DbfTest::SetUp() {
-  std::string base = (std::filesystem::temp_directory_path() / "vemlo-dbf-XXXXXX").string();
-  ASSERT_NE(mkdtemp(base.data()), nullptr);
-  dir_ = base;
   PluginStartupInfo info;
-  info.ModuleName = platform::ToDosPath(dir_ + "/vemlo.dll");
+  info.ModuleName = tree_.Dos("vemlo.dll");
   info.Api = &host_;
   FarSetInfo(info);
 }
 
-void DbfTest::TearDown() {
-  FarSetInfo(PluginStartupInfo{});
-  std::error_code ec;
-  std::filesystem::remove_all(dir_, ec);
-}
+void DbfTest::TearDown() { FarSetInfo(PluginStartupInfo{}); }
 
-std::string DbfTest::Dos(const std::string& name) const { return platform::ToDosPath(Native(name)); }
+std::string DbfTest::Dos(const std::string& name) const { return tree_.Dos(name); }
 
 std::string DbfTest::Table(const std::string& name, const std::vector<DbfFieldSpec>& fields,
                            const std::vector<DbfRow>& rows, const DbfWriteOptions& options) {

@@ -12,6 +12,7 @@
 #include "dbf/xxdbf.h"
 #include "host/far_api.h"
 #include "dbf_writer.h"
+#include "temp_tree.h"
 
 namespace vemlo::test {
 
@@ -61,7 +62,7 @@ class DbfTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   // Native path of a file in the test folder, and the DOS path the plug-in uses.
-  std::string Native(const std::string& name) const { return dir_ + "/" + name; }
+  std::string Native(const std::string& name) const { return tree_.Native(name); }
   std::string Dos(const std::string& name) const;
   // Writes a table and returns its DOS path.
   std::string Table(const std::string& name, const std::vector<DbfFieldSpec>& fields,
@@ -72,7 +73,7 @@ class DbfTest : public ::testing::Test {
   RecordingHost host_;
 
  private:
-  std::string dir_;
+  TempTree tree_;
 };
 
 }  // namespace vemlo::test

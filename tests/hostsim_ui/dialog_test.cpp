@@ -266,6 +266,14 @@ TEST_F(Dialog, EdgeCases) {
     EXPECT_EQ(d.Frames.back().CursorX, 20 + 1 + 29);
   }
   {
+    UiDriver d;  // a fixed-width field without a mask stops at its width
+    std::vector<FarDialogItem> items = {DlgItem(DI_FIXEDIT, 1, 1, 4, 1, "ab")};
+    d.Type("cdef");
+    d.Keys({Key(VK_ESCAPE)});
+    RunPage(d, items, nullptr);
+    EXPECT_STREQ(items[0].Data, "abcd");
+  }
+  {
     UiDriver d;  // absolute corners
     std::vector<FarDialogItem> items = {DlgItem(DI_DOUBLEBOX, 0, 0, 9, 3, "")};
     d.Keys({Key(VK_ESCAPE)});

@@ -1,0 +1,108 @@
+// vemlofox program model: the procedure tables of program files, the statements
+// of the edited text with the names they declare, and the #DEFINE lines.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vemlo {
+
+struct TxxFoxProj;
+
+// States of a program entry.
+enum : unsigned char { psNotRead = 0, psRead = 1, psEditor = 2 };
+
+// Kinds of declared names.
+enum : unsigned char { ekVariable = 1, ekArray = 3, ekField = 5, ekAlias = 7 };
+
+// A procedure, a function, or the main entry (the code before the first procedure).
+struct TxxFoxProc {
+  int32_t FirstLine = 0;  // includes the comment and directive lines above the declaration
+  int32_t LastLine = 0;
+  int32_t DeclLine = -1;  // -1 for the main entry
+  std::string Name;
+  std::string Params;
+  unsigned char IsFunction = 0;
+};
+using TxxFoxProcArr = std::vector<TxxFoxProc>;
+
+// One program or library file of the project.
+struct TxxFoxProg {
+  unsigned char State = psNotRead;
+  std::string FileName;  // full path, upper case
+  int32_t FileSize = 0;
+  uint32_t FileTime = 0;  // stamp seen by the directory search at the project load
+  unsigned char IsLibrary = 0;
+  TxxFoxProcArr Procs;  // entry 0 is always the main entry
+  // Stamp of the file as it was when its table was last built from disk; an
+  // unchanged file is then not parsed again. Empty after a parse of the editor text.
+  std::optional<uint32_t> ParsedTime;
+};
+using TxxFoxProgArr = std::vector<TxxFoxProg>;
+
+// A name that a statement declares.
+struct TxxFoxElement {
+  std::string Name;
+  unsigned char Kind = ekVariable;
+  std::string Source;  // the declaring text, or a part of it
+};
+using TxxFoxElementArr = std::vector<TxxFoxElement>;
+
+// One logical statement (one or more physical lines).
+struct TxxFoxString {
+  int32_t FirstLine = 0;
+  int32_t LastLine = 0;
+  unsigned char Kind = 0;  // statement class
+  std::string Text;        // the lines joined by CR LF while the statement is scanned
+  TxxFoxElementArr Elements;
+};
+using TxxFoxStringArr = std::vector<TxxFoxString>;
+
+// A #DEFINE line.
+struct TxxFoxDefine {
+  int32_t Line = 0;
+  std::string Name;
+  std::string Value;
+  std::string Rest;
+};
+using TxxFoxDefineArr = std::vector<TxxFoxDefine>;
+
+// Reads line n (from 0) of a text; false past its end. Callers ask for lines in
+// increasing order, so a reader may be sequential.
+using TxxLineReader = std::function<bool(int line, std::string& text)>;
+
+// Reads the editor text: the line is made current, then read. The caller keeps
+// the editor position saved while it reads.
+TxxLineReader EditorLineReader();
+
+// Rebuilds the procedure table from the editor text when the file is the one
+// being edited, else from the file on disk. State becomes psRead when the text
+// could be read; a file that cannot be read keeps its main entry and its state.
+void ScanProcedures(TxxFoxProg& prog);
+// The file-mode half of ScanProcedures (false when the file could not be read).
+bool ScanProceduresFromFile(TxxFoxProg& prog);
+// Builds the table from a text of lineCount lines. editorNames names the main
+// entry after the file with its extension, as for the edited file.
+void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
+                    bool editorNames);
+
+// Fills st.Elements from st.Text and st.Kind.
+void ExtractElements(TxxFoxString& st);
+
+// The #DEFINE lines from line 0 through lastLine.
+TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine);
+TxxFoxDefineArr CollectDefines(int cursorLine);  // of the editor text
+
+// A procedure of the project by name; a name with an extension finds only main
+// entries. Both indexes are -1 when nothing is found.
+bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,
+                 int& procIndex);
+
+// Name tests: IsVarName drops a leading M. from an accepted name; both trim it.
+bool IsVarName(std::string& name);
+bool IsAliasName(std::string& name);
+
+}  // namespace vemlo

@@ -1,0 +1,330 @@
+// The indentation formatter: a stack of indentations built from the nesting of
+// the block statements, continuation lines indented further, and trailing
+// comments moved to fixed columns.
+#include "fox/views/formatter.h"
+
+#include <optional>
+
+#include "fox/model/project.h"
+#include "fox/model/scanner.h"
+#include "host/xxfar.h"
+#include "shell/vemlocfg.h"
+#include "shell/vemlolib.h"
+
+namespace vemlo {
+
+namespace {
+
+constexpr int kMsgTitle = 0;
+constexpr int kMsgQuestion = 66;
+constexpr int kMsgPrompt = 67;
+constexpr int kMsgAutomatic = 114;
+constexpr int kMsgCancel = 115;
+constexpr int kMsgLineByLine = 121;
+const char* const kHelpTopic = "IndentArrange";
+
+int ReadCount(const std::string& field) {
+  int value = 0;
+  if (!TryStrToInt(Trim(field), value) || value < 0) return 0;
+  return value;
+}
+
+bool IsGapChar(char c) { return c == ' ' || c == '\t'; }
+
+void Pop(TxxTabSpaceArr& stack) {
+  if (!stack.empty()) stack.pop_back();
+}
+
+}  // namespace
+
+TxxTabSpace ParseIndentOption(const std::string& text) {
+  const std::string t = PadRightTo(text, 8);
+  return TxxTabSpace{ReadCount(t.substr(0, 3)), ReadCount(t.substr(4, 3))};
+}
+
+std::string IndentText(const TxxTabSpaceArr& stack) {
+  std::string out;
+  for (const TxxTabSpace& e : stack) {
+    out.append(static_cast<size_t>(e.Tabs), '\t');
+    out.append(static_cast<size_t>(e.Spaces), ' ');
+  }
+  return out;
+}
+
+std::vector<int> ParseCommentColumns(const std::string& text) {
+  std::string packed;
+  for (char c : Trim(text))
+    if (c != ' ') packed += c;
+  std::vector<int> columns;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = packed.find(',', start);
+    const std::string piece = packed.substr(start, comma == std::string::npos ? std::string::npos
+                                                                              : comma - start);
+    int value = 0;
+    if (!piece.empty() && AllCharsIn(piece, MakeCharSet("0123456789")) &&
+        TryStrToInt(piece, value) && value >= 1)
+      columns.push_back(value);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return columns;
+}
+
+TxxFmtOptions ReadFmtOptions() {
+  TxxFmtOptions o;
+  o.Base = ParseIndentOption(CfgParam("FmtTextBaseIndent"));
+  o.Proc = ParseIndentOption(CfgParam("FmtTextAddIndentProc"));
+  o.Step = ParseIndentOption(CfgParam("FmtTextStructIndentStep"));
+  o.Case = ParseIndentOption(CfgParam("FmtTextAddIndentCase"));
+  o.Wrap = ParseIndentOption(CfgParam("FmtTextWrapedStrIndent"));
+  o.IndentCommented = !IsBlank(CfgParam("FmtTextIndentCommented"));
+  o.CommentColumns = ParseCommentColumns(CfgParam("FmtTextInlineCommentPos"));
+  return o;
+}
+
+int FindInlineComment(const std::string& line) {
+  const size_t n = line.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = line[i];
+    char closer = 0;
+    if (c == '\'' || c == '"') closer = c;
+    if (c == '[') closer = ']';
+    if (closer) {
+      const size_t end = line.find(closer, i + 1);
+      if (end == std::string::npos) return -1;
+      i = end;
+      continue;
+    }
+    if (c == '&' && i + 1 < n && line[i + 1] == '&') return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool PlaceInlineComment(const std::string& line, const std::vector<int>& columns,
+                        const std::function<int(int pos)>& screenCol, std::string& result) {
+  const int amp = FindInlineComment(line);
+  if (amp < 0) return false;
+  int codeEnd = amp;  // from 0: the position just after the code
+  while (codeEnd > 0 && IsGapChar(line[codeEnd - 1])) --codeEnd;
+  const int gap = screenCol(codeEnd) + 1;
+  int target = 0;
+  for (int c : columns) {
+    if (c > gap) {
+      target = c;
+      break;
+    }
+  }
+  if (target == 0) return false;
+  int keep = amp;
+  while (keep > codeEnd && screenCol(keep) + 1 > target) --keep;
+  std::string out = line.substr(0, static_cast<size_t>(keep));
+  const int col = screenCol(keep) + 1;
+  if (col < target) out.append(static_cast<size_t>(target - col), ' ');
+  out += line.substr(static_cast<size_t>(amp));
+  result = std::move(out);
+  return true;
+}
+
+bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& options,
+                      const TxxFmtLines& lines) {
+  const int count = static_cast<int>(statements.size());
+  int head = -1;
+  int finalReturn = -1;
+  for (int k = count - 1; k >= 0; --k) {
+    const unsigned char kind = statements[k].Kind;
+    if (head < 0 && (kind == stProcedure || kind == stParameters)) head = k;
+  }
+  for (int k = count - 1; k >= 0; --k) {
+    const unsigned char kind = statements[k].Kind;
+    if (kind == stEmpty || kind == stComment || kind == stAmpComment) continue;
+    if (kind == stReturn) finalReturn = k;
+    break;
+  }
+
+  TxxTabSpaceArr stack;
+  bool inBody = false;
+  std::string text;
+  const auto format = [&](const TxxFoxString& st) {
+    const std::string indent = IndentText(stack);
+    const std::string wrap = IndentText({options.Wrap});
+    for (int line = st.FirstLine; line <= st.LastLine; ++line) {
+      if (!lines.Read(line, text)) return true;
+      std::string fresh = indent + (line != st.FirstLine ? wrap : std::string()) + Trim(text);
+      if (!lines.Write(line, fresh)) return false;
+      if (line != st.LastLine || options.CommentColumns.empty()) continue;
+      if (TrimLeft(fresh).compare(0, 2, "&&") == 0) continue;
+      if (!lines.Read(line, text)) continue;
+      std::string placed;
+      const auto col = [&](int pos) { return lines.ScreenCol(line, pos); };
+      if (PlaceInlineComment(text, options.CommentColumns, col, placed) && placed != text &&
+          !lines.Write(line, placed))
+        return false;
+    }
+    return true;
+  };
+
+  for (int k = 0; k < count; ++k) {
+    if (lines.Step) lines.Step(k);
+    const TxxFoxString& st = statements[k];
+    const unsigned char kind = st.Kind;
+    if (kind == stEmpty || kind == stTextBody) continue;
+    if (kind == stComment && !options.IndentCommented) continue;
+    if (k <= head || (finalReturn >= 0 && k >= finalReturn)) {
+      stack.assign({options.Base});
+      if (!format(st)) return false;
+      continue;
+    }
+    if (!inBody) {
+      inBody = true;
+      stack.assign({options.Base, options.Proc});
+    }
+    bool ok = true;
+    switch (kind) {
+      case stIf:
+      case stDoCase:
+      case stFor:
+      case stScan:
+      case stDoWhile:
+        ok = format(st);
+        stack.push_back(options.Step);
+        if (kind == stDoCase) stack.push_back(options.Case);
+        break;
+      case stElse:
+      case stCase:
+      case stOtherwise:
+        Pop(stack);
+        ok = format(st);
+        stack.push_back(options.Step);
+        break;
+      case stEndIf:
+      case stEndFor:
+      case stEndScan:
+      case stEndDo:
+        Pop(stack);
+        ok = format(st);
+        break;
+      case stEndCase:
+        Pop(stack);
+        Pop(stack);
+        ok = format(st);
+        break;
+      default:
+        ok = format(st);
+        break;
+    }
+    if (!ok) return false;
+  }
+  return true;
+}
+
+namespace {
+
+// Shows the new line and waits for the user's verdict; false on Escape.
+bool ConfirmLine(int line, const std::string& oldText, const std::string& prompt, int color) {
+  const EditorInfo info = FarEditorInfo();
+  EditorSetPosition pos;
+  pos.CurLine = line;
+  pos.CurPos = 0;
+  pos.TopScreenLine = Max(0, line - info.WindowSizeY / 2);
+  pos.LeftPos = 0;
+  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
+  FarRedraw();
+  FarApi().Text(0, info.WindowSizeY + 1, color, PadRightTo(prompt, info.WindowSizeX).c_str());
+  FarApi().Text(0, 0, 0, nullptr);
+  bool keep = true;
+  for (;;) {
+    INPUT_RECORD rec;
+    if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) {
+      keep = false;
+      break;
+    }
+    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
+    const int vk = rec.KeyEvent.wVirtualKeyCode;
+    if (vk >= VK_SHIFT && vk <= VK_MENU) continue;
+    if (vk == VK_RETURN) break;
+    if (vk == VK_BACK) {
+      FarSetString(line, oldText);
+      break;
+    }
+    if (vk == VK_F1) {
+      FarApi().ShowHelp(FarInfo().ModuleName.c_str(), kHelpTopic, 0);
+      continue;
+    }
+    if (vk == VK_ESCAPE) {
+      keep = false;
+      break;
+    }
+  }
+  FarRedraw();
+  return keep;
+}
+
+}  // namespace
+
+void RunFormatter(bool lineByLine) {
+  const TxxFoxProj& proj = FoxProj();
+  const TxxInsight& insight = Insight();
+  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
+  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
+  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
+  const std::string procName = prog.Procs[insight.ProcIndex].Name;
+
+  std::string prompt;
+  int color = 0;
+  if (lineByLine) {
+    prompt = Msg(kMsgPrompt);
+    color = static_cast<int>(FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR,
+                                                 reinterpret_cast<void*>(COL_DIALOGTEXT)));
+  }
+  const TxxFmtOptions options = ReadFmtOptions();
+  std::optional<FarProgressGuard> progress;
+  if (!lineByLine)
+    progress.emplace(Msg(kMsgTitle), procName, static_cast<int>(insight.Statements.size()));
+
+  TxxFmtLines lines;
+  lines.Read = [](int line, std::string& text) {
+    return FarGotoLine(line, -1, -1, -1, false) && FarGetLine(-1, text);
+  };
+  lines.Write = [&](int line, const std::string& text) {
+    if (!lineByLine) {
+      FarSetString(line, text);
+      return true;
+    }
+    std::string old;
+    FarGetLine(line, old);
+    FarSetString(line, text);
+    return ConfirmLine(line, old, prompt, color);
+  };
+  lines.ScreenCol = [](int line, int pos) {
+    EditorConvertPos cp;
+    cp.StringNumber = line;
+    cp.SrcPos = pos;
+    cp.DestPos = pos;
+    FarApi().EditorControl(ECTL_REALTOTAB, &cp);
+    return cp.DestPos;
+  };
+  lines.Step = [&](int k) {
+    if (progress) FarProgressStep(k + 1);
+  };
+  const bool finished = FormatStatements(insight.Statements, options, lines);
+  if (finished) SignalBeep();
+  progress.reset();
+  FarRedraw();
+}
+
+void FormatProcedure() {
+  const TxxFoxProj& proj = FoxProj();
+  const TxxInsight& insight = Insight();
+  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
+  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
+  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
+  const int answer = FarMessage(kHelpTopic,
+                                {Msg(kMsgTitle), Msg(kMsgQuestion), prog.Procs[insight.ProcIndex].Name,
+                                 Msg(kMsgAutomatic), Msg(kMsgLineByLine), Msg(kMsgCancel)},
+                                3, 0);
+  if (answer != 0 && answer != 1) return;
+  RunFormatter(answer == 1);
+}
+
+}  // namespace vemlo

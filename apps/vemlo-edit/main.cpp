@@ -1,4 +1,5 @@
-// vemlo-edit: the replacement host as a program. With --script it replays a key
+// vemlo-edit: the replacement host as a program. In a terminal it is a
+// full-screen editor with the plug-in loaded; with --script it replays a key
 // script over the editor and prints the dumps the script asks for.
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +13,14 @@
 #include "script.h"
 #include "script_run.h"
 #include "sim_host.h"
+#include "terminal_run.h"
 
 namespace {
 
 int Usage(const std::string& why) {
   std::cerr << "vemlo-edit: " << why << "\n"
-            << "usage: vemlo-edit --script KEYS [--size WxH] [--registry FILE] [--panel PATH]\n"
+            << "usage: vemlo-edit [--registry FILE] [--panel PATH] [--module-dir DIR] FILE...\n"
+            << "       vemlo-edit --script KEYS [--size WxH] [--registry FILE] [--panel PATH]\n"
             << "                  [--module-dir DIR] FILE...\n";
   return 2;
 }
@@ -68,8 +71,17 @@ int main(int argc, char** argv) {
       files.push_back(arg);
     }
   }
-  if (scriptPath.empty()) return Usage("the terminal front end is not built in yet: use --script");
   if (files.empty()) return Usage("no file to edit");
+  if (!registry.empty()) vemlo::platform::SetRegistryFile(registry);
+
+  if (scriptPath.empty()) {
+    SimHost host(options);
+    StartLinkedPlugin(host);
+    std::string error;
+    int status = RunTerminal(host, files, error);
+    if (status != 0) std::cerr << "vemlo-edit: " << error << "\n";
+    return status;
+  }
 
   std::ifstream in(scriptPath, std::ios::binary);
   if (!in) return Usage("cannot read the script " + scriptPath);
@@ -80,8 +92,6 @@ int main(int argc, char** argv) {
     std::cerr << "vemlo-edit: " << error << "\n";
     return 2;
   }
-  if (!registry.empty()) vemlo::platform::SetRegistryFile(registry);
-
   SimHost host(options);
   StartLinkedPlugin(host);
   int status = RunScript(host, std::move(steps), files, std::cout, error);

@@ -61,6 +61,13 @@ void RemoveTempDirIfEmpty() {
 std::string TempDirectory() {
   static std::once_flag once;
   std::call_once(once, [] {
+    // VEMLO_TEMP_DIR names the folder itself, so that scripted runs show the same
+    // temporary names every time; the folder must exist.
+    const char* fixed = std::getenv("VEMLO_TEMP_DIR");
+    if (fixed && *fixed) {
+      TempNativeDir() = fixed;
+      return;
+    }
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/vemlo-XXXXXX";
     if (!mkdtemp(pattern.data())) {

@@ -2,6 +2,8 @@
 #include <iterator>
 
 #include "fox/model/project.h"
+#include "fox/tools/audit.h"
+#include "fox/tools/reports.h"
 #include "fox/views/formatter.h"
 #include "fox/views/proc_list.h"
 #include "fox/views/structure_entries.h"
@@ -22,6 +24,9 @@ const TxxCommand kCommands[] = {
     {5, ShowProcList},
     {6, ShowStructureReview},
     {8, FormatProcedure},
+    {10, ShowProjectReports},
+    {11, InsertAuditDefines},
+    {12, InsertAuditCall},
     {-1, nullptr},
 };
 

@@ -84,8 +84,16 @@ TEST_P(Scenario, PrintsWhatIsExpected) {
       fs::remove_all(Dir, ec);
     }
   } cleanup{work};
-  const fs::path temp = tree.Native("tmp");
+  const fs::path temp = fs::path("/tmp/vemlo-scenarios-tmp") / GetParam();
+  fs::remove_all(temp);
   fs::create_directories(temp);
+  struct TempCleanup {
+    fs::path Dir;
+    ~TempCleanup() {
+      std::error_code ec;
+      fs::remove_all(Dir, ec);
+    }
+  } tempCleanup{temp};
 
   std::vector<std::string> files;
   if (fs::exists(work / "files")) {
@@ -102,7 +110,7 @@ TEST_P(Scenario, PrintsWhatIsExpected) {
 
   std::string registry = (work / "registry").string();
   if (!fs::exists(registry)) registry = (tree.Native("registry.ini"));
-  std::string command = "cd " + Quote(work.string()) + " && TMPDIR=" + Quote(temp.string()) + " " +
+  std::string command = "cd " + Quote(work.string()) + " && VEMLO_TEMP_DIR=" + Quote(temp.string()) + " " +
                         Quote(std::string(VEMLO_BINARY_DIR) + "/apps/vemlo-edit") + " --script keys --registry " +
                         Quote(registry);
   if (fs::exists(work / "args")) command += " " + Trimmed(ReadAll(work / "args"));

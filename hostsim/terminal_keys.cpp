@@ -1,0 +1,174 @@
+#include "terminal_keys.h"
+
+#include <termkey.h>
+
+#include <optional>
+#include <stdexcept>
+
+#include "console.h"
+#include "script.h"
+
+namespace vemlo::sim {
+
+namespace {
+
+// Builds the event through the script runner's key names, so that a key typed
+// in the terminal and the same key named in a script are one event.
+std::optional<INPUT_RECORD> Named(const std::string& name, int mods) {
+  std::string full;
+  if (mods & TERMKEY_KEYMOD_SHIFT) full += "Shift+";
+  if (mods & TERMKEY_KEYMOD_CTRL) full += "Ctrl+";
+  if (mods & TERMKEY_KEYMOD_ALT) full += "Alt+";
+  auto key = ParseKeyName(full + name);
+  if (!key) return std::nullopt;
+  INPUT_RECORD rec;
+  rec.EventType = KEY_EVENT;
+  rec.KeyEvent = *key;
+  return rec;
+}
+
+unsigned StateOf(int mods) {
+  unsigned state = 0;
+  if (mods & TERMKEY_KEYMOD_SHIFT) state |= SHIFT_PRESSED;
+  if (mods & TERMKEY_KEYMOD_CTRL) state |= LEFT_CTRL_PRESSED;
+  if (mods & TERMKEY_KEYMOD_ALT) state |= LEFT_ALT_PRESSED;
+  return state;
+}
+
+// A typed character (OEM byte) with the modifiers the terminal reported.
+INPUT_RECORD Typed(unsigned char oem, int mods) {
+  INPUT_RECORD rec;
+  rec.EventType = KEY_EVENT;
+  rec.KeyEvent = TypedCharEvent(oem);
+  rec.KeyEvent.dwControlKeyState |= StateOf(mods);
+  if (mods & TERMKEY_KEYMOD_CTRL) rec.KeyEvent.AsciiChar = 0;
+  return rec;
+}
+
+std::optional<INPUT_RECORD> FromCodepoint(const TermKeyKey& key) {
+  long cp = key.code.codepoint;
+  int mods = key.modifiers;
+  // Ctrl+@ is the NUL byte of Ctrl+Space, and tmux reports Ctrl+Shift+Space as Ctrl+Shift+@.
+  if (cp == ' ' || (cp == '@' && (mods & TERMKEY_KEYMOD_CTRL))) return Named("Space", mods);
+  bool letter = (cp >= 'a' && cp <= 'z') || (cp >= 'A' && cp <= 'Z');
+  if (mods & (TERMKEY_KEYMOD_CTRL | TERMKEY_KEYMOD_ALT)) {
+    if (letter) {
+      if (cp <= 'Z') mods |= TERMKEY_KEYMOD_SHIFT;
+      return Named(std::string(1, static_cast<char>(cp <= 'Z' ? cp : cp - 32)), mods);
+    }
+    if ((cp >= '0' && cp <= '9') || cp == '.') return Named(std::string(1, static_cast<char>(cp)), mods);
+  }
+  std::string oem = cp < 0x80 ? std::string(1, static_cast<char>(cp)) : Utf8ToCp866(key.utf8);
+  if (oem.size() != 1 || static_cast<unsigned char>(oem[0]) < 0x20) return std::nullopt;
+  // An upper-case letter already carries Shift in the typed event.
+  if (letter && cp <= 'Z') mods &= ~TERMKEY_KEYMOD_SHIFT;
+  return Typed(static_cast<unsigned char>(oem[0]), mods);
+}
+
+struct SymName {
+  TermKeySym Sym;
+  const char* Name;  // a key name of the script runner, or one typed character
+};
+
+const SymName kSymNames[] = {
+    {TERMKEY_SYM_BACKSPACE, "BS"},  {TERMKEY_SYM_DEL, "BS"},       {TERMKEY_SYM_TAB, "Tab"},
+    {TERMKEY_SYM_ENTER, "Enter"},   {TERMKEY_SYM_KPENTER, "Enter"}, {TERMKEY_SYM_ESCAPE, "Esc"},
+    {TERMKEY_SYM_SPACE, "Space"},   {TERMKEY_SYM_UP, "Up"},         {TERMKEY_SYM_DOWN, "Down"},
+    {TERMKEY_SYM_LEFT, "Left"},     {TERMKEY_SYM_RIGHT, "Right"},   {TERMKEY_SYM_HOME, "Home"},
+    {TERMKEY_SYM_END, "End"},
+    // CSI 1~ and CSI 4~ are Home and End on the Linux console, tmux and screen.
+    {TERMKEY_SYM_FIND, "Home"},     {TERMKEY_SYM_SELECT, "End"},    {TERMKEY_SYM_INSERT, "Ins"},
+    {TERMKEY_SYM_DELETE, "Del"},    {TERMKEY_SYM_PAGEUP, "PgUp"},   {TERMKEY_SYM_PAGEDOWN, "PgDn"},
+    {TERMKEY_SYM_KPPLUS, "Gray+"},  {TERMKEY_SYM_KPMINUS, "Gray-"}, {TERMKEY_SYM_KPMULT, "Gray*"},
+    {TERMKEY_SYM_KPPERIOD, "."},    {TERMKEY_SYM_KP0, "0"},         {TERMKEY_SYM_KP1, "1"},
+    {TERMKEY_SYM_KP2, "2"},         {TERMKEY_SYM_KP3, "3"},         {TERMKEY_SYM_KP4, "4"},
+    {TERMKEY_SYM_KP5, "5"},         {TERMKEY_SYM_KP6, "6"},         {TERMKEY_SYM_KP7, "7"},
+    {TERMKEY_SYM_KP8, "8"},         {TERMKEY_SYM_KP9, "9"},
+};
+
+const SymName kSymChars[] = {
+    {TERMKEY_SYM_KPDIV, "/"}, {TERMKEY_SYM_KPCOMMA, ","}, {TERMKEY_SYM_KPEQUALS, "="}};
+
+std::optional<INPUT_RECORD> FromKeysym(const TermKeyKey& key) {
+  for (const SymName& s : kSymNames)
+    if (s.Sym == key.code.sym) return Named(s.Name, key.modifiers);
+  for (const SymName& s : kSymChars)
+    if (s.Sym == key.code.sym) return Typed(static_cast<unsigned char>(s.Name[0]), key.modifiers);
+  return std::nullopt;
+}
+
+// Function keys past F12 are the modified F1..F12 of xterm's terminfo entries
+// (kf13 = Shift+F1, kf25 = Ctrl+F1, kf37 = Ctrl+Shift+F1, kf49 = Alt+F1, kf61 = Alt+Shift+F1).
+std::optional<INPUT_RECORD> FromFunction(const TermKeyKey& key) {
+  int n = key.code.number;
+  if (n < 1 || n > 72) return std::nullopt;
+  static const int kGroupMods[] = {
+      0, TERMKEY_KEYMOD_SHIFT, TERMKEY_KEYMOD_CTRL, TERMKEY_KEYMOD_CTRL | TERMKEY_KEYMOD_SHIFT,
+      TERMKEY_KEYMOD_ALT, TERMKEY_KEYMOD_ALT | TERMKEY_KEYMOD_SHIFT};
+  int mods = key.modifiers | kGroupMods[(n - 1) / 12];
+  return Named("F" + std::to_string((n - 1) % 12 + 1), mods);
+}
+
+std::optional<INPUT_RECORD> Record(const TermKeyKey& key) {
+  switch (key.type) {
+    case TERMKEY_TYPE_UNICODE: return FromCodepoint(key);
+    case TERMKEY_TYPE_KEYSYM: return FromKeysym(key);
+    case TERMKEY_TYPE_FUNCTION: return FromFunction(key);
+    default: return std::nullopt;  // mouse, reports and sequences nobody asked for
+  }
+}
+
+}  // namespace
+
+KeyDecoder::KeyDecoder(const std::string& term) {
+  tk_ = termkey_new_abstract(term.empty() ? "xterm" : term.c_str(), TERMKEY_FLAG_UTF8);
+  if (!tk_) tk_ = termkey_new_abstract("xterm", TERMKEY_FLAG_UTF8);
+  if (!tk_) throw std::runtime_error("cannot set up the terminal key decoder");
+  termkey_set_canonflags(tk_, termkey_get_canonflags(tk_) | TERMKEY_CANON_DELBS);
+}
+
+KeyDecoder::~KeyDecoder() { termkey_destroy(tk_); }
+
+void KeyDecoder::Drain(std::vector<INPUT_RECORD>& out, bool force) {
+  TermKeyKey key;
+  for (;;) {
+    TermKeyResult r = termkey_getkey(tk_, &key);
+    if (r == TERMKEY_RES_AGAIN && force) r = termkey_getkey_force(tk_, &key);
+    if (r != TERMKEY_RES_KEY) return;
+    if (auto rec = Record(key)) out.push_back(*rec);
+  }
+}
+
+std::vector<INPUT_RECORD> KeyDecoder::Feed(std::string_view bytes) {
+  std::vector<INPUT_RECORD> out;
+  while (!bytes.empty()) {
+    size_t taken = termkey_push_bytes(tk_, bytes.data(), bytes.size());
+    bytes.remove_prefix(taken);
+    Drain(out, false);
+    if (taken == 0) {
+      // The buffer is full of one unfinished sequence: it cannot be one.
+      Drain(out, true);
+      if (termkey_get_buffer_remaining(tk_) == 0) return out;
+    }
+  }
+  return out;
+}
+
+bool KeyDecoder::Waiting() const {
+  return termkey_get_buffer_remaining(tk_) < termkey_get_buffer_size(tk_);
+}
+
+std::vector<INPUT_RECORD> KeyDecoder::Flush() {
+  std::vector<INPUT_RECORD> out;
+  Drain(out, true);
+  return out;
+}
+
+std::vector<INPUT_RECORD> DecodeKeys(std::string_view bytes, const std::string& term) {
+  KeyDecoder decoder(term);
+  std::vector<INPUT_RECORD> out = decoder.Feed(bytes);
+  for (const INPUT_RECORD& rec : decoder.Flush()) out.push_back(rec);
+  return out;
+}
+
+}  // namespace vemlo::sim

@@ -1,0 +1,138 @@
+// F1 help: the topic menu of a help base, and parameter texts of FoxPro functions.
+#include "fox/model/scanner.h"
+#include "help/vemlohlp.h"
+#include "host/xxfar.h"
+#include "lib/xxlib.h"
+#include "shell/vemlocfg.h"
+
+namespace vemlo {
+
+namespace {
+
+// Closes the memo file and the help table on every path out of a lookup.
+struct HelpBaseGuard {
+  ~HelpBaseGuard() {
+    CloseHelpMemo();
+    CloseDBF(HelpState().HelpBase);
+  }
+};
+
+std::vector<std::string> HelpBaseEntries() {
+  std::vector<std::string> entries;
+  const std::string list = CfgParam("FoxHelpBases") + "\f";
+  size_t from = 0, ff;
+  while ((ff = list.find('\f', from)) != std::string::npos) {
+    std::string entry = Trim(list.substr(from, ff - from));
+    if (!entry.empty()) entries.push_back(entry);
+    from = ff + 1;
+  }
+  return entries;
+}
+
+// The first item of W's first letter that sorts after W (an exact match padded
+// with blanks sorts after it too); the first item when there is none.
+int PreselectedTopic(const std::vector<FarMenuItem>& items, const std::string& word) {
+  const std::string w = UpperCase(word);
+  if (w.empty()) return 0;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::string text = UpperCase(items[i].Text);
+    if (!text.empty() && text[0] == w[0] && text.compare(w) > 0) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool ShowFoxHelp(const std::string& word, bool chooseBase) {
+  const std::vector<std::string> entries = HelpBaseEntries();
+  if (entries.empty()) return true;
+  int choice = 0;
+  if (chooseBase) {
+    choice = FarMenu("FOXHelp", entries, 0, Msg(62), FMENU_WRAPMODE);
+    if (choice < 0 || choice >= static_cast<int>(entries.size())) return true;
+  }
+  const std::string& entry = entries[static_cast<size_t>(choice)];
+  const size_t gt = entry.find('>');
+  const std::string path = gt == std::string::npos ? entry : Trim(entry.substr(gt + 1));
+  if (IsBlank(path)) return true;
+
+  TxxHelpState& s = HelpState();
+  HelpBaseGuard guard;
+  LoadDBF(s.HelpBase, false, path);
+  if (s.HelpBase.State != dsLoaded || s.HelpBase.RecCount <= 0) return true;
+  const std::string memoPath = HelpMemoPath(path);
+  if (!OpenHelpMemo(memoPath)) {
+    FarMessage("FOXHelp", {Msg(0), Msg(32), memoPath}, 0, FMSG_WARNING | FMSG_MB_OK);
+    return true;
+  }
+  s.MaxHelpTopics = 10;
+  s.FrameHeaders = true;
+
+  const int width = s.HelpBase.Fields.empty() ? 0 : s.HelpBase.Fields[0].Len;
+  std::vector<FarMenuItem> items(static_cast<size_t>(s.HelpBase.RecCount));
+  for (size_t i = 0; i < items.size(); ++i)
+    SetMenuItemText(items[i], PadRightTo(DBFValueRef(s.HelpBase, 0, static_cast<int>(i)), width) + "  ");
+  int selected = PreselectedTopic(items, word);
+  const std::string title = s.HelpBase.FileName;
+  for (;;) {
+    for (size_t i = 0; i < items.size(); ++i) items[i].Selected = static_cast<int>(i) == selected;
+    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, title.c_str(), "",
+                                     "FOXHelp", nullptr, nullptr, items.data(), static_cast<int>(items.size()));
+    if (chosen < 0 || chosen >= static_cast<int>(items.size())) break;
+    selected = chosen;
+    ShowHelpTopic(chosen);
+  }
+  return true;
+}
+
+std::string HelpParamText(const std::string& name) {
+  const std::string path = Trim(CfgParam("FoxHelpBaseParams"));
+  if (IsBlank(path)) return {};
+  TxxHelpState& s = HelpState();
+  HelpBaseGuard guard;
+  LoadDBF(s.HelpBase, false, path);
+  if (s.HelpBase.State != dsLoaded) return {};
+  std::string w = UpperCase(Trim(name));
+
+  int record = -1;
+  for (int i = 0; i < s.HelpBase.RecCount && record < 0; ++i) {
+    std::string t = " " + UpperCase(DBFValueRef(s.HelpBase, 0, i));
+    const size_t at = t.find(" " + w);
+    if (at != std::string::npos) t = t.substr(at);
+    const size_t paren = t.find("()");
+    if (paren != std::string::npos) t = Trim(t.substr(0, paren));
+    if (IsKeyword(w, t)) {
+      w = t;
+      record = i;
+    }
+  }
+  if (record < 0) return {};
+  if (!OpenHelpMemo(HelpMemoPath(path))) return {};
+  int block = -1;
+  if (!TryStrToInt(Trim(DBFValueRef(s.HelpBase, 1, record)), block) || block < 0) return {};
+
+  std::string result;
+  bool found = false;
+  ReadMemoText(block, [&](const std::string& text) {
+    std::string line = text;
+    if (!found) {
+      const size_t open = line.find('(');
+      if (open != std::string::npos && UpperCase(Trim(line.substr(0, open))) == w) {
+        line = line.substr(open);
+        found = true;
+      }
+    }
+    if ((found && IsBlank(line)) || (!line.empty() && static_cast<unsigned char>(line[0]) == 0xC4)) return false;
+    if (!found) return true;
+    const size_t close = line.find(')');
+    if (close != std::string::npos) {
+      result += " " + Trim(line.substr(0, close + 1));
+      return false;
+    }
+    result += " " + Trim(line);
+    return true;
+  });
+  return Trim(result);
+}
+
+}  // namespace vemlo

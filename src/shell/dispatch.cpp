@@ -1,6 +1,8 @@
 // The command dispatcher: the extension test, the busy flag and the command table.
 #include <iterator>
 
+#include "fox/insight/completion.h"
+#include "fox/insight/param_hint.h"
 #include "fox/model/project.h"
 #include "fox/tools/audit.h"
 #include "fox/tools/reports.h"
@@ -21,6 +23,9 @@ bool g_busy = false;
 
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
+    {0, [] { FindInsightWord(); CompleteSymbol(); }},
+    {1, [] { FindInsightWord(); CompleteSymbol(); }},
+    {2, ShowParamHint},
     {5, ShowProcList},
     {6, ShowStructureReview},
     {8, FormatProcedure},

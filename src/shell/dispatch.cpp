@@ -4,6 +4,7 @@
 #include "fox/insight/completion.h"
 #include "fox/insight/param_hint.h"
 #include "fox/model/project.h"
+#include "fox/tools/alias_info.h"
 #include "fox/tools/audit.h"
 #include "fox/tools/reports.h"
 #include "fox/views/formatter.h"
@@ -29,6 +30,7 @@ const TxxCommand kCommands[] = {
     {5, ShowProcList},
     {6, ShowStructureReview},
     {8, FormatProcedure},
+    {9, ShowDataAliasInfo},
     {10, ShowProjectReports},
     {11, InsertAuditDefines},
     {12, InsertAuditCall},

@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "fox/model/project.h"
+#include "fox/views/structure_menu.h"
 #include "host/xxfar.h"
 #include "lib/xxini.h"
 #include "shell/commands.h"
@@ -142,6 +143,7 @@ void ResetPluginState() {
   ResetOptions();
   ReleaseIni();
   ResetFoxModel();
+  ResetStructCategories();
 }
 
 }  // namespace vemlo

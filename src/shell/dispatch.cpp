@@ -1,12 +1,15 @@
 // The command dispatcher: the extension test, the busy flag and the command table.
 #include <iterator>
 
+#include "dbf/views.h"
+#include "fox/insight/preview.h"
 #include "fox/model/project.h"
 #include "fox/tools/audit.h"
 #include "fox/tools/reports.h"
 #include "fox/views/formatter.h"
 #include "fox/views/proc_list.h"
 #include "fox/views/structure_entries.h"
+#include "help/vemlohlp.h"
 #include "host/xxfar.h"
 #include "lib/xxini.h"
 #include "shell/commands.h"
@@ -21,8 +24,11 @@ bool g_busy = false;
 
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
+    {3, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, false); }},
+    {4, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, true); }},
     {5, ShowProcList},
     {6, ShowStructureReview},
+    {7, [] { ShowDBFStructure(FarPanelFile(true)); }},
     {8, FormatProcedure},
     {10, ShowProjectReports},
     {11, InsertAuditDefines},

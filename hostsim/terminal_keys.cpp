@@ -139,8 +139,72 @@ void KeyDecoder::Drain(std::vector<INPUT_RECORD>& out, bool force) {
   }
 }
 
-std::vector<INPUT_RECORD> KeyDecoder::Feed(std::string_view bytes) {
+// No terminal sends a key's CSI sequence longer than this.
+constexpr size_t kMaxCsi = 48;
+
+std::string KeyDecoder::Guard(std::string_view bytes) {
+  std::string clean;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    switch (csi_) {
+      case Csi::None:
+        if (b == 0x1B) {
+          held_ = "\x1b";
+          csi_ = Csi::Esc;
+        } else {
+          clean += static_cast<char>(b);
+        }
+        break;
+      case Csi::Esc:
+        if (b == '[') {
+          held_ += '[';
+          csi_ = Csi::Params;
+        } else {
+          clean += held_;
+          held_.clear();
+          csi_ = Csi::None;
+          --i;  // this byte again, outside a sequence
+        }
+        break;
+      case Csi::Params:
+        if (b < 0x20 || b > 0x7E) {
+          // Not a CSI sequence after all: libtermkey sorts out what it was.
+          clean += held_;
+          held_.clear();
+          csi_ = Csi::None;
+          --i;
+        } else if (b >= 0x40) {
+          clean += held_;
+          clean += static_cast<char>(b);
+          held_.clear();
+          csi_ = Csi::None;
+        } else {
+          held_ += static_cast<char>(b);
+          if (held_.size() > kMaxCsi) {
+            held_.clear();
+            csi_ = Csi::Skip;
+          }
+        }
+        break;
+      case Csi::Skip:
+        if (b >= 0x40 && b <= 0x7E) csi_ = Csi::None;
+        else if (b < 0x20 || b > 0x7E) {
+          csi_ = Csi::None;
+          --i;
+        }
+        break;
+    }
+  }
+  return clean;
+}
+
+std::vector<INPUT_RECORD> KeyDecoder::Feed(std::string_view raw) {
   std::vector<INPUT_RECORD> out;
+  Push(Guard(raw), out);
+  return out;
+}
+
+void KeyDecoder::Push(std::string_view bytes, std::vector<INPUT_RECORD>& out) {
   while (!bytes.empty()) {
     size_t taken = termkey_push_bytes(tk_, bytes.data(), bytes.size());
     bytes.remove_prefix(taken);
@@ -148,18 +212,24 @@ std::vector<INPUT_RECORD> KeyDecoder::Feed(std::string_view bytes) {
     if (taken == 0) {
       // The buffer is full of one unfinished sequence: it cannot be one.
       Drain(out, true);
-      if (termkey_get_buffer_remaining(tk_) == 0) return out;
+      if (termkey_get_buffer_remaining(tk_) == 0) return;
     }
   }
-  return out;
 }
 
 bool KeyDecoder::Waiting() const {
-  return termkey_get_buffer_remaining(tk_) < termkey_get_buffer_size(tk_);
+  return !held_.empty() || termkey_get_buffer_remaining(tk_) < termkey_get_buffer_size(tk_);
 }
 
 std::vector<INPUT_RECORD> KeyDecoder::Flush() {
   std::vector<INPUT_RECORD> out;
+  if (!held_.empty()) {
+    // An unfinished sequence: ESC alone or ESC [ with parameters, as the bytes come.
+    std::string held = std::move(held_);
+    held_.clear();
+    csi_ = Csi::None;
+    Push(held, out);
+  }
   Drain(out, true);
   return out;
 }

@@ -32,7 +32,13 @@ class KeyDecoder {
 
  private:
   void Drain(std::vector<INPUT_RECORD>& out, bool force);
+  void Push(std::string_view bytes, std::vector<INPUT_RECORD>& out);
+  std::string Guard(std::string_view bytes);
   TermKey* tk_;
+  // libtermkey stalls on a CSI sequence that fills its buffer, so CSI sequences
+  // are held here until their final byte, and one that grows too long is dropped.
+  enum class Csi { None, Esc, Params, Skip } csi_ = Csi::None;
+  std::string held_;
 };
 
 // Decodes a complete input (Feed, then Flush).

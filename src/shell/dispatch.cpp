@@ -2,6 +2,8 @@
 #include <iterator>
 
 #include "dbf/views.h"
+#include "fox/insight/completion.h"
+#include "fox/insight/param_hint.h"
 #include "fox/insight/preview.h"
 #include "fox/model/project.h"
 #include "fox/tools/audit.h"
@@ -24,6 +26,9 @@ bool g_busy = false;
 
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
+    {0, [] { FindInsightWord(); CompleteSymbol(); }},
+    {1, [] { FindInsightWord(); CompleteSymbol(); }},
+    {2, ShowParamHint},
     {3, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, false); }},
     {4, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, true); }},
     {5, ShowProcList},

@@ -162,11 +162,11 @@ TEST(Corpus, EveryStyleParses) {
 
 // Deterministic junk: every byte value, with FoxPro fragments mixed in.
 std::string Junk(size_t size, uint32_t seed) {
-  static const char* const kFragments[] = {
+  static const std::string kFragments[] = {
       "PROC ", "FUNCTION ", "TEXT\r\n", "ENDTEXT\n", ";\r\n", ";", "&&", "\"", "'", "[", "]",
       "(", ")", ",", "DIMENSION a(", "CREATE CURSOR c (", "SELECT * FROM t INTO CURSOR ",
       "ADIR(", "m.", "M.x = ADIR(", "STORE 0 TO ", "PRIVATE ", "@ 1,1 GET ", "USE t ALIAS ",
-      "COPY TO ARRAY ", "#DEFINE ", "NOTE", "*", "\r", "\n", "\r\n", std::string("\0", 1).c_str(),
+      "COPY TO ARRAY ", "#DEFINE ", "NOTE", "*", "\r", "\n", "\r\n", std::string(1, '\0'),
       "\t", "FOR ", "IF ", "DO CASE\n", "CREATE x FROM y\n", "\\", ".",
   };
   std::string out;

@@ -17,6 +17,11 @@ PluginHost::PluginHost(const std::string& text, const std::string& fileName, sim
   edited_ = tree_.Dos(fileName);
   host_ = std::make_unique<sim::SimHost>(std::move(options));
   host_->SetInput(std::make_unique<sim::FunctionInput>([this](INPUT_RECORD& rec) {
+    if (host_->EditorDepth() > 1 && host_->CurrentEditor()) {
+      nestedText_.clear();
+      for (char c : sim::EditorText(*host_->CurrentEditor()))
+        if (c != '\r') nestedText_ += c;
+    }
     if (queue_.empty()) return false;
     rec = queue_.front();
     queue_.pop_front();

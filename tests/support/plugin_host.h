@@ -31,12 +31,16 @@ class PluginHost {
   std::string Text();      // the editor text, lines joined by "\n"
   std::vector<sim::ShownWindow> WindowsOf(const std::string& kind) const;
   int TempFiles();         // files left in the temporary folder
+  // The text of the last editor window opened over the edited file, as it was
+  // when it last waited for a key (lines joined by "\n").
+  const std::string& NestedEditorText() const { return nestedText_; }
 
  private:
   TempTree tree_;
   std::string edited_;
   std::unique_ptr<sim::SimHost> host_;
   std::deque<INPUT_RECORD> queue_;
+  std::string nestedText_;
 };
 
 }  // namespace vemlo::test

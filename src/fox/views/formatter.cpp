@@ -307,7 +307,11 @@ void RunFormatter(bool lineByLine) {
   lines.Step = [&](int k) {
     if (progress) FarProgressStep(k + 1);
   };
-  const bool finished = FormatStatements(insight.Statements, options, lines);
+  bool finished = false;
+  {
+    FarSavedPos saved;  // the run moves the cursor from line to line
+    finished = FormatStatements(insight.Statements, options, lines);
+  }
   if (finished) SignalBeep();
   progress.reset();
   FarRedraw();

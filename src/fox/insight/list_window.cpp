@@ -1,0 +1,398 @@
+// The completion list window: geometry, rows, filtering, moves and its key loop.
+#include "fox/insight/list_window.h"
+
+#include "fox/insight/completion.h"
+#include "fox/model/project.h"
+#include "host/xxfar.h"
+#include "lib/xxlib.h"
+#include "shell/vemlocfg.h"
+
+namespace vemlo {
+
+namespace {
+
+constexpr const char* kHelpTopic = "FoxCodeInsight";
+constexpr char kHLine = '\xC4';
+constexpr char kCross = '\xC5';
+constexpr char kVLine = '\xB3';
+constexpr int kMsgHelp = 45, kMsgPreview = 47, kMsgGoto = 48, kMsgClose = 54;
+
+const TxxSymbToComplete& RowAt(const TxxInsightList& list, int i) {
+  return (*list.Rows)[static_cast<size_t>(list.V[static_cast<size_t>(i)])];
+}
+
+int RowCount(const TxxInsightList& list) { return static_cast<int>(list.V.size()); }
+
+bool IsItem(const TxxInsightList& list, int i) { return RowAt(list, i).Kind != skHeader; }
+
+char Up(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Name padded or cut to the prefix's length equals the prefix, both upper case.
+bool MatchesPrefix(const std::string& name, const std::string& prefix) {
+  for (size_t k = 0; k < prefix.size(); ++k) {
+    const char c = k < name.size() ? name[k] : ' ';
+    if (Up(c) != Up(prefix[k])) return false;
+  }
+  return true;
+}
+
+int Colour(int index) {
+  return static_cast<int>(
+      FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR, reinterpret_cast<void*>(static_cast<intptr_t>(index))));
+}
+
+struct Colours {
+  int Item = 0, Selected = 0, Title = 0, Later = 0;
+};
+
+// The window's labels replace the editor's key bar while it is open.
+class KeyBarGuard {
+ public:
+  KeyBarGuard() {
+    labels_[0] = Msg(kMsgHelp);
+    labels_[2] = Msg(kMsgPreview);
+    labels_[3] = Msg(kMsgGoto);
+    labels_[9] = Msg(kMsgClose);
+    for (int k = 0; k < 12; ++k) {
+      char* label = labels_[k].empty() ? empty_ : labels_[k].data();
+      titles_.Titles[k] = label;
+      titles_.CtrlTitles[k] = label;
+      titles_.CtrlAltTitles[k] = label;
+      titles_.AltTitles[k] = empty_;
+      titles_.ShiftTitles[k] = empty_;
+      titles_.CtrlShiftTitles[k] = empty_;
+      titles_.AltShiftTitles[k] = empty_;
+    }
+    FarApi().EditorControl(ECTL_SETKEYBAR, &titles_);
+  }
+  ~KeyBarGuard() { FarApi().EditorControl(ECTL_SETKEYBAR, nullptr); }
+  KeyBarGuard(const KeyBarGuard&) = delete;
+  KeyBarGuard& operator=(const KeyBarGuard&) = delete;
+
+ private:
+  std::string labels_[12];
+  char empty_[1] = {0};
+  KeyBarTitles titles_;
+};
+
+void DrawSelected(const TxxInsightList& list, const Colours& colours) {
+  if (list.Sel < 0 || list.Sel >= RowCount(list)) return;
+  if (list.Sel < list.Top || list.Sel >= list.Top + list.Height) return;
+  FarApi().Text(list.ListLeft, list.ListTop + list.Sel - list.Top, colours.Selected,
+                InsightRowText(list, list.Sel, list.HScroll).c_str());
+  FarApi().Text(0, 0, 0, nullptr);
+}
+
+void DrawList(TxxInsightList& list, const Colours& colours) {
+  for (int i = list.Top; i < list.Top + list.Height; ++i) {
+    const int y = list.ListTop + i - list.Top;
+    const std::string text = InsightRowText(list, i, 0);
+    if (i < RowCount(list) && RowAt(list, i).Kind == skHeader) {
+      FarApi().Text(list.ListLeft, y, colours.Item, text.c_str());
+      const std::string title = ShortenPath(RowAt(list, i).Name, list.Width - 2);
+      FarApi().Text(list.ListLeft + list.Width - static_cast<int>(title.size()) - 1, y, colours.Title,
+                    title.c_str());
+    } else {
+      const bool later = i < RowCount(list) && RowAt(list, i).Later;
+      FarApi().Text(list.ListLeft, y, later ? colours.Later : colours.Item, text.c_str());
+    }
+  }
+  list.HScroll = 0;
+  DrawSelected(list, colours);
+  FarApi().Text(0, 0, 0, nullptr);
+}
+
+void ShowDefinition(const TxxSymbToComplete& row, bool& close) {
+  const TxxInsight& in = Insight();
+  switch (row.Kind) {
+    case skProc: {
+      int file = -1;
+      int proc = -1;
+      const TxxFoxProj& proj = FoxProj();
+      if (!FindFoxProc(row.Name, proj, file, proc)) return;
+      if (proj.Progs[file].FileName != FarEditorFileName()) return;
+      FarGotoLine(proj.Progs[file].Procs[proc].FirstLine, 1, 0, 0, false);
+      close = true;
+      return;
+    }
+    case skDefine:
+      if (row.Ref < 0 || row.Ref >= static_cast<int>(in.Defines.size())) return;
+      FarGotoLine(in.Defines[row.Ref].Line, 2, 0, 0, false);
+      close = true;
+      return;
+    case skElement:
+      if (row.Ref < 0 || row.Ref >= static_cast<int>(in.Statements.size())) return;
+      FarGotoLine(in.Statements[row.Ref].FirstLine, 4, 0, 0, false);
+      close = true;
+      return;
+    default:
+      return;
+  }
+}
+
+bool SameEditorState(const EditorInfo& a, const EditorInfo& b) {
+  return a.EditorID == b.EditorID && a.CurLine == b.CurLine && a.TotalLines == b.TotalLines &&
+         a.TopScreenLine == b.TopScreenLine;
+}
+
+}  // namespace
+
+int SizeOption(const std::string& value, const std::string& fallback, int total) {
+  std::string v = Trim(value);
+  auto useFallback = [&]() { return IsBlank(fallback) ? 0 : SizeOption(fallback, "", total); };
+  if (v.empty()) return useFallback();
+  const bool percent = v.back() == '%';
+  if (percent) v.pop_back();
+  int n = 0;
+  if (!TryStrToInt(Trim(v), n)) return useFallback();
+  long long result = percent ? static_cast<long long>(total) * n / 100 : n;
+  if (result > total) result = total;
+  return static_cast<int>(result);
+}
+
+void PlaceInsightList(TxxInsightList& list, int x, int y, int r, int col, const std::string& height,
+                      const std::string& width, const std::string& width1) {
+  int h = Max(3, SizeOption(height, "40%", y));
+  list.Width = Max(6, SizeOption(width, "45", x));
+  list.NameWidth = Max(0, SizeOption(width1, "15", list.Width));
+  if (y - r > h || r < (2 * y) / 3) {
+    h = Min(h, y - r - 1);
+    list.ListTop = r + 2;
+  } else if (h < r) {
+    list.ListTop = r - h;
+  } else {
+    h = r - 1;
+    list.ListTop = 1;
+  }
+  list.Height = h;
+  list.ListLeft = Max(0, Min(x - list.Width - 1, col - 1));
+}
+
+void FilterInsightList(TxxInsightList& list, const std::string& prefix) {
+  list.V.clear();
+  const TxxSymbToCompleteArr& rows = *list.Rows;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].Kind == skHeader || prefix.empty() || MatchesPrefix(rows[i].Name, prefix))
+      list.V.push_back(static_cast<int>(i));
+  list.Top = 0;
+  list.Sel = 0;
+  list.HScroll = 0;
+  ListFirstItem(list);
+}
+
+void ListFirstItem(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  for (int i = 0; i < RowCount(list); ++i) {
+    if (!IsItem(list, i)) continue;
+    list.Sel = i;
+    list.Top = Max(0, i - list.Height + 1);
+    return;
+  }
+  list.Sel = -1;
+  list.Top = 0;
+}
+
+void ListLastItem(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  for (int i = RowCount(list) - 1; i >= 0; --i) {
+    if (!IsItem(list, i)) continue;
+    list.Sel = i;
+    list.Top = Max(list.Top, Min(i, RowCount(list) - list.Height + 1));
+    return;
+  }
+}
+
+void ListNextItem(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  for (int i = list.Sel + 1; i < RowCount(list); ++i) {
+    if (!IsItem(list, i)) continue;
+    list.Sel = i;
+    list.Top = Max(list.Top, i - list.Height + 1);
+    return;
+  }
+  ListLastItem(list);
+}
+
+void ListPrevItem(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  for (int i = list.Sel - 1; i >= 0; --i) {
+    if (!IsItem(list, i)) continue;
+    list.Sel = i;
+    list.Top = Min(list.Top, i);
+    return;
+  }
+  ListFirstItem(list);
+}
+
+void ListPageUp(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  if (list.Sel > list.Top + 1) {
+    list.Sel = list.Top + 1;
+  } else {
+    list.Sel = Max(1, list.Sel - list.Height + 2);
+    list.Top = list.Sel - 1;
+  }
+  ListPrevItem(list);
+}
+
+void ListPageDown(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  const int n = RowCount(list);
+  if (list.Sel < list.Top + list.Height - 2) {
+    list.Sel = Min(n - 1, list.Top + list.Height - 2);
+  } else {
+    list.Sel = Min(n - 1, list.Sel + list.Height - 2);
+    list.Top = Max(0, list.Sel - list.Height + 2);
+  }
+  ListNextItem(list);
+}
+
+void ListGroupUp(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  for (int i = list.Sel - 2; i >= 2; --i) {
+    if (IsItem(list, i) || i + 1 >= RowCount(list) || !IsItem(list, i + 1)) continue;
+    list.Sel = i - 1;
+    list.Top = Min(list.Top, i - 1);
+    ListNextItem(list);
+    return;
+  }
+  ListFirstItem(list);
+}
+
+void ListGroupDown(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  for (int i = list.Sel + 1;; ++i) {
+    if (i >= RowCount(list)) {
+      ListLastItem(list);
+      return;
+    }
+    if (IsItem(list, i)) continue;
+    list.Sel = i - 1;
+    list.Top = i - 1;
+    ListNextItem(list);
+    return;
+  }
+}
+
+void ListScrollRight(TxxInsightList& list) {
+  if (list.Sel < 0 || list.Sel >= RowCount(list)) return;
+  const int length = static_cast<int>(RowAt(list, list.Sel).Descr.size());
+  list.HScroll = Min(list.HScroll + 2, Max(0, length + list.NameWidth - list.Width + 4));
+}
+
+void ListScrollLeft(TxxInsightList& list) {
+  if (list.Sel < 0) return;
+  list.HScroll = Max(0, list.HScroll - 2);
+}
+
+std::string InsightRowText(const TxxInsightList& list, int i, int hscroll) {
+  const int w = list.Width;
+  const int n = list.NameWidth;
+  if (i >= 0 && i < RowCount(list)) {
+    const TxxSymbToComplete& row = RowAt(list, i);
+    if (row.Kind == skHeader) return PadRightTo(RepeatStr(std::string(1, kHLine), n + 1) + kCross +
+                                                    RepeatStr(std::string(1, kHLine), w - n),
+                                                w);
+    if (!row.Name.empty()) {
+      std::string text = " " + PadRightTo(row.Name, n) + kVLine;
+      if (hscroll < static_cast<int>(row.Descr.size())) text.append(row.Descr, static_cast<size_t>(Max(0, hscroll)));
+      return PadRightTo(text, w);
+    }
+  }
+  return PadRightTo(std::string(static_cast<size_t>(n + 1), ' ') + kVLine, w);
+}
+
+std::string ShowInsightList(const TxxSymbToCompleteArr& candidates) {
+  std::string result;
+  EditorInfo saved = FarEditorInfo();
+  const EditorInfo geometry = FarEditorInfo();
+  const Colours colours{Colour(COL_MENUTEXT), Colour(COL_MENUSELECTEDTEXT), Colour(COL_MENUTITLE),
+                        Colour(COL_MENUDISABLEDTEXT)};
+  TxxInsightList list;
+  list.Rows = &candidates;
+  PlaceInsightList(list, geometry.WindowSizeX, geometry.WindowSizeY, FarCursorScreenY(geometry),
+                   FarCursorScreenX(geometry), CfgParam("InsightHeight"), CfgParam("InsightWidth"),
+                   CfgParam("InsightWidth1"));
+  {
+    KeyBarGuard keyBar;
+    TxxInsight& in = Insight();
+    FilterInsightList(list, in.Prefix);
+    DrawList(list, colours);
+    for (bool open = true; open;) {
+      INPUT_RECORD rec;
+      if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) break;
+      if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
+      const int vk = rec.KeyEvent.wVirtualKeyCode;
+      if (vk >= VK_SHIFT && vk <= VK_MENU) continue;
+      const unsigned state = rec.KeyEvent.dwControlKeyState & 0x1F;
+      const bool modified = state != 0;
+      const bool ctrlAlone = state == LEFT_CTRL_PRESSED || state == RIGHT_CTRL_PRESSED;
+      const bool hasSel = list.Sel >= 0 && list.Sel < RowCount(list);
+      switch (vk) {
+        case VK_RETURN:
+          if (hasSel) result = RowAt(list, list.Sel).Name;
+          open = false;
+          continue;
+        case VK_ESCAPE:
+        case VK_F10:
+          open = false;
+          continue;
+        case VK_UP:
+          modified ? ListGroupUp(list) : ListPrevItem(list);
+          DrawList(list, colours);
+          continue;
+        case VK_DOWN:
+          modified ? ListGroupDown(list) : ListNextItem(list);
+          DrawList(list, colours);
+          continue;
+        case VK_PRIOR:
+          modified ? ListFirstItem(list) : ListPageUp(list);
+          DrawList(list, colours);
+          continue;
+        case VK_NEXT:
+          modified ? ListLastItem(list) : ListPageDown(list);
+          DrawList(list, colours);
+          continue;
+        case VK_F1:
+          FarApi().ShowHelp(FarInfo().ModuleName.c_str(), kHelpTopic, 0);
+          continue;
+        case VK_F2: case VK_F5: case VK_F6: case VK_F7: case VK_F8: case VK_F9: case VK_F11: case VK_F12:
+          continue;
+        case VK_F3:
+          DrawList(list, colours);
+          continue;
+        case VK_F4:
+          if (hasSel) {
+            bool close = false;
+            ShowDefinition(RowAt(list, list.Sel), close);
+            if (close) open = false;
+          }
+          continue;
+        case VK_LEFT:
+        case VK_RIGHT:
+          if (ctrlAlone) {
+            vk == VK_LEFT ? ListScrollLeft(list) : ListScrollRight(list);
+            DrawSelected(list, colours);
+            continue;
+          }
+          break;
+        default:
+          break;
+      }
+      FarApi().EditorControl(ECTL_PROCESSINPUT, &rec);
+      const EditorInfo now = FarEditorInfo();
+      if (!SameEditorState(now, saved)) break;
+      const std::string prefix = in.Prefix;
+      const int wordLeft = in.WordLeft;
+      FindInsightWord();
+      if (in.WordLeft != wordLeft) break;
+      if (in.Prefix != prefix) FilterInsightList(list, in.Prefix);
+      DrawList(list, colours);
+      saved = now;
+    }
+  }
+  FarRedraw();
+  return result;
+}
+
+}  // namespace vemlo

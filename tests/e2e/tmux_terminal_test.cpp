@@ -1,0 +1,252 @@
+// vemlo-edit in a real terminal: tmux runs it on a copy of the demo project,
+// the test types keys and reads the screen as a person sees it.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Shell(const std::string& cmd) {
+  std::string out;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    pclose(p);
+  }
+  return out;
+}
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool HaveTmux() { return std::system("tmux -V >/dev/null 2>&1") == 0; }
+
+// One tmux server of its own, with one 80x25 pane.
+class Tmux {
+ public:
+  Tmux() : socket_("vemlo-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++count_)) {}
+  ~Tmux() { Shell(Cmd("kill-server") + " 2>/dev/null"); }
+
+  std::string Cmd(const std::string& args) const {
+    return "tmux -u -f /dev/null -L " + socket_ + " " + args;
+  }
+  void Start(const std::string& command) {
+    Shell(Cmd("new-session -d -x 80 -y 25 " +
+            Quote("env TERM=xterm-256color LANG=C.UTF-8 " + command) +
+            " \\; set-option -w remain-on-exit on"));
+  }
+  std::string Screen() const { return Shell(Cmd("capture-pane -p")); }
+  void Keys(const std::string& keys) const { Shell(Cmd("send-keys " + keys)); }
+  std::string Show(const std::string& format) const {
+    std::string s = Shell(Cmd("display-message -p " + Quote(format)));
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+  }
+  bool Dead() const { return Show("#{pane_dead}") == "1"; }
+  // The screen once it stopped changing (two captures a little apart agree).
+  std::string Stable() const {
+    std::string last = Screen();
+    for (int i = 0; i < 40; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      std::string now = Screen();
+      if (now == last) return now;
+      last = now;
+    }
+    return last;
+  }
+
+  // Polls the screen until `pred` holds; false after the timeout.
+  template <class Pred>
+  bool WaitFor(Pred pred, int timeoutMs = 10000) const {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    do {
+      if (pred(Screen())) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    } while (std::chrono::steady_clock::now() < end);
+    return false;
+  }
+  bool WaitForText(const std::string& text, int timeoutMs = 10000) const {
+    return WaitFor([&](const std::string& s) { return s.find(text) != std::string::npos; }, timeoutMs);
+  }
+  bool WaitGone(const std::string& text) const {
+    return WaitFor([&](const std::string& s) { return s.find(text) == std::string::npos; });
+  }
+  bool WaitDead() const {
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end) {
+      if (Dead()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    return false;
+  }
+
+ private:
+  std::string socket_;
+  static inline int count_ = 0;
+};
+
+// A copy of the demo project, so that nothing a test does reaches the build's demo.
+class DemoCopy {
+ public:
+  DemoCopy() {
+    dir_ = fs::temp_directory_path() / ("vemlo-e2e-" + std::to_string(getpid()) + "-" +
+                                        std::to_string(++count_));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::copy(fs::path(VEMLO_BINARY_DIR) / "demo", dir_ / "demo", fs::copy_options::recursive);
+    fs::copy_file(dir_ / "demo" / "registry.ini", dir_ / "registry.ini");
+  }
+  ~DemoCopy() {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  fs::path Main() const { return dir_ / "demo" / "MAIN.PRG"; }
+  fs::path Dir() const { return dir_; }
+  std::string Command() const {
+    return Quote(std::string(VEMLO_BINARY_DIR) + "/apps/vemlo-edit") + " --registry " +
+           Quote((dir_ / "registry.ini").string()) + " " + Quote(Main().string());
+  }
+
+ private:
+  fs::path dir_;
+  static inline int count_ = 0;
+};
+
+class TmuxTerminal : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HaveTmux()) GTEST_SKIP() << "tmux is not installed: the terminal tests need it";
+    ASSERT_TRUE(fs::exists(fs::path(VEMLO_BINARY_DIR) / "apps" / "vemlo-edit"));
+    ASSERT_TRUE(fs::exists(fs::path(VEMLO_BINARY_DIR) / "demo" / "MAIN.PRG"))
+        << "the demo project is built by the target vemlo_demo";
+  }
+};
+
+TEST_F(TmuxTerminal, MainMenuOverTheDemoProgramAndBack) {
+  DemoCopy demo;
+  std::string original = ReadFile(demo.Main());
+  Tmux tmux;
+  tmux.Start(demo.Command());
+  ASSERT_TRUE(tmux.WaitForText("1Help")) << tmux.Screen();
+  std::string screen = tmux.Screen();
+  EXPECT_NE(screen.find("MAIN.PRG"), std::string::npos) << screen;
+  EXPECT_NE(screen.find("#DEFINE APP_TITLE"), std::string::npos) << screen;
+  // The comment banner of the file: code page 866 box characters as UTF-8.
+  EXPECT_NE(screen.find("*╔════"), std::string::npos) << screen;
+
+  tmux.Keys("F11");
+  ASSERT_TRUE(tmux.WaitForText("VEM-LO")) << tmux.Screen();
+  screen = tmux.Screen();
+  // The framed main menu: its title in the top border, its items, its bottom border.
+  EXPECT_NE(screen.find("╔═════════════════════ VEM-LO ═════════════════════╗"), std::string::npos)
+      << screen;
+  for (const char* item : {"║  Insert", "║  Comment block", "║  Code insight", "║  Procedure list",
+                           "Ctrl+Space", "Ctrl+Shift+Up"})
+    EXPECT_NE(screen.find(item), std::string::npos) << item << "\n" << screen;
+  EXPECT_NE(screen.find("╟────"), std::string::npos) << screen;
+  EXPECT_NE(screen.find("╚════"), std::string::npos) << screen;
+
+  // A menu choice: Enter on "Insert" opens its submenu.
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitForText("FoxPro key name")) << tmux.Screen();
+  EXPECT_NE(tmux.Screen().find("║  FoxPro key code with a comment"), std::string::npos);
+  tmux.Keys("Escape");
+  ASSERT_TRUE(tmux.WaitGone("VEM-LO")) << tmux.Screen();
+  ASSERT_TRUE(tmux.WaitForText("#DEFINE APP_TITLE")) << tmux.Screen();
+
+  // Ctrl+Space reaches the plug-in; whatever it opens, the program lives on and
+  // Esc brings the editor back.
+  std::string editor = tmux.Stable();
+  tmux.Keys("C-Space");
+  std::string after = tmux.Stable();
+  EXPECT_FALSE(tmux.Dead()) << after;
+  if (after != editor) {
+    tmux.Keys("Escape");
+    ASSERT_TRUE(tmux.WaitFor([&](const std::string& s) { return s == editor; })) << tmux.Screen();
+  }
+  tmux.Keys("F11");
+  ASSERT_TRUE(tmux.WaitForText("VEM-LO")) << tmux.Screen();
+  tmux.Keys("Escape");
+  ASSERT_TRUE(tmux.WaitGone("VEM-LO")) << tmux.Screen();
+
+  // The terminal grows: the editor fills it (the key bar gets room for whole labels).
+  Shell(tmux.Cmd("resize-window -x 100 -y 30"));
+  ASSERT_TRUE(tmux.WaitForText("11Plugin")) << tmux.Screen();
+  EXPECT_NE(tmux.Screen().find("Line 1/315"), std::string::npos) << tmux.Screen();
+
+  // A change, then F10: the editor asks; "No" leaves the file as it was.
+  tmux.Keys("x");
+  ASSERT_TRUE(tmux.WaitForText("x*╔")) << tmux.Screen();
+  tmux.Keys("F10");
+  ASSERT_TRUE(tmux.WaitForText("Save changes?")) << tmux.Screen();
+  tmux.Keys("Right");
+  tmux.Keys("Enter");
+  // tmux's remain-on-exit line tells how the program ended.
+  ASSERT_TRUE(tmux.WaitForText("Pane is dead (status 0")) << tmux.Screen();
+  EXPECT_EQ(ReadFile(demo.Main()), original) << "the file is written only when the user saves";
+}
+
+TEST_F(TmuxTerminal, SigtermLeavesTheTerminalUsable) {
+  DemoCopy demo;
+  std::string original = ReadFile(demo.Main());
+  fs::path log = demo.Dir() / "output.bin";
+  Tmux tmux;
+  // The pane waits for a line before it starts the program, so that every byte
+  // the program writes goes through the pipe.
+  tmux.Start("sh -c " + Quote("read go; exec " + demo.Command()));
+  ASSERT_TRUE(tmux.WaitFor([](const std::string&) { return true; }));
+  Shell(tmux.Cmd("pipe-pane -o " + Quote("cat >> " + Quote(log.string()))));
+  tmux.Keys("Enter");
+  ASSERT_TRUE(tmux.WaitForText("1Help")) << tmux.Screen();
+  tmux.Keys("x");  // a change that must not be saved
+  ASSERT_TRUE(tmux.WaitForText("x*╔")) << tmux.Screen();
+
+  pid_t pid = static_cast<pid_t>(std::stol(tmux.Show("#{pane_pid}")));
+  ASSERT_GT(pid, 1);
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  ASSERT_TRUE(tmux.WaitDead()) << tmux.Screen();
+
+  // What the program wrote: the modes it switched on, then off again.
+  std::string out;
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < end) {
+    out = ReadFile(log);
+    if (out.find("\x1b[?1049l") != std::string::npos) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
+  size_t on = out.find("\x1b[?1049h");
+  ASSERT_NE(on, std::string::npos) << "the alternate screen was never entered";
+  EXPECT_NE(out.find("\x1b[>4;2m", on), std::string::npos);
+  EXPECT_NE(out.find("\x1b[>1u", on), std::string::npos);
+  size_t off = out.find("\x1b[?1049l", on);
+  ASSERT_NE(off, std::string::npos) << "the alternate screen was not left";
+  size_t tail = out.rfind("\x1b[>4;0m");
+  ASSERT_NE(tail, std::string::npos) << "modifyOtherKeys was not switched off";
+  EXPECT_LT(tail, off);
+  EXPECT_NE(out.find("\x1b[<u", tail), std::string::npos) << "the CSI u mode was not popped";
+  EXPECT_NE(out.find("\x1b[?25h", tail), std::string::npos) << "the cursor was left hidden";
+  EXPECT_EQ(ReadFile(demo.Main()), original) << "SIGTERM must not save the file";
+}
+
+}  // namespace

@@ -1,8 +1,10 @@
 // The command dispatcher: the extension test, the busy flag and the command table.
 #include <iterator>
 
+#include "dbf/views.h"
 #include "fox/insight/completion.h"
 #include "fox/insight/param_hint.h"
+#include "fox/insight/preview.h"
 #include "fox/model/project.h"
 #include "fox/tools/alias_info.h"
 #include "fox/tools/audit.h"
@@ -10,6 +12,7 @@
 #include "fox/views/formatter.h"
 #include "fox/views/proc_list.h"
 #include "fox/views/structure_entries.h"
+#include "help/vemlohlp.h"
 #include "host/xxfar.h"
 #include "lib/xxini.h"
 #include "shell/commands.h"
@@ -27,8 +30,11 @@ const TxxCommand kCommands[] = {
     {0, [] { FindInsightWord(); CompleteSymbol(); }},
     {1, [] { FindInsightWord(); CompleteSymbol(); }},
     {2, ShowParamHint},
+    {3, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, false); }},
+    {4, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, true); }},
     {5, ShowProcList},
     {6, ShowStructureReview},
+    {7, [] { ShowDBFStructure(FarPanelFile(true)); }},
     {8, FormatProcedure},
     {9, ShowDataAliasInfo},
     {10, ShowProjectReports},

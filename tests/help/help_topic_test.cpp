@@ -58,6 +58,10 @@ TEST(HelpTopic, BoxBecomesFixedHeaderAndTextIsEscapedAndTabsExpanded) {
             " \r\n");
   EXPECT_EQ(EscapeHelpText("~#@x"), "~~##@@x");
 
+  // A bare "See Also:" still counts as the See Also line: one empty name.
+  HelpFixture h(std::vector<test::HelpTopicSpec>{{"BARE", "See Also:\r\n"}});
+  EXPECT_EQ(h.Write(0), "@topic0\r\n See Also: \r\n     \r\n\r\n \r\n \r\n");
+
   // Without a box at the top, box characters further down are ordinary text.
   HelpFixture g(std::vector<test::HelpTopicSpec>{{"PLAIN", "text\r\n\xBA not a header \xBA\r\n"}});
   EXPECT_EQ(g.Write(0), "@topic0\r\n text\r\n \xBA not a header \xBA\r\n \r\n \r\n");
@@ -89,6 +93,8 @@ TEST(HelpTopic, TopicsNamingEachOtherAreWrittenOnce) {
   EXPECT_EQ(HelpTopicIndex("OVERVIEW"), 2);
   EXPECT_EQ(HelpTopicIndex("BETA"), 1);
   EXPECT_EQ(HelpTopicIndex("beta"), -1);
+  HelpState().HelpBase.Fields[0].Values[1].Value = "\xFE";  // the mark alone names nothing
+  EXPECT_EQ(HelpTopicIndex(""), -1);
 }
 
 TEST(HelpTopic, ElevenSeeAlsoNamesStopLinkingAtTheLimit) {

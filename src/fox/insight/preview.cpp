@@ -1,0 +1,82 @@
+// Showing a procedure or a statement in the viewer without moving the editor.
+#include "fox/insight/preview.h"
+
+#include "fox/model/project.h"
+#include "host/xxfar.h"
+#include "lib/xxlib.h"
+#include "platform/platform.h"
+
+namespace vemlo {
+
+namespace {
+
+void ShowPreview(const std::string& file, const std::string& title, int firstLine, int lastLine) {
+  const EditorInfo ei = FarEditorInfo();
+  const int top = PreviewTop(FarCursorScreenY(ei), firstLine, lastLine, ei.WindowSizeY);
+  FarApi().Viewer(file.c_str(), title.c_str(), 0, top, -1, -1, 0);
+}
+
+}  // namespace
+
+int PreviewTop(int cursorRow, int firstLine, int lastLine, int windowHeight) {
+  const int k = lastLine - firstLine + 2;
+  const int top = cursorRow + k + 2 <= windowHeight ? cursorRow + 2 : windowHeight - k;
+  return Max(4, top);
+}
+
+bool PreviewProc(const std::string& name) {
+  const TxxFoxProj& proj = FoxProj();
+  int fileIndex = -1, procIndex = -1;
+  if (!FindFoxProc(name, proj, fileIndex, procIndex) || fileIndex < 0 || procIndex < 0) return false;
+  const TxxFoxProg& prog = proj.Progs[static_cast<size_t>(fileIndex)];
+  const TxxFoxProc& proc = prog.Procs[static_cast<size_t>(procIndex)];
+  FarTempFile temp;
+  if (!temp.Valid()) return true;
+  {
+    platform::OutFile out;
+    if (!out.Create(temp.Name())) return true;
+    if (prog.FileName == FarEditorFileName()) {
+      FarSavedPos saved;
+      std::string text;
+      for (int line = proc.FirstLine; line <= proc.LastLine; ++line) {
+        if (!FarGotoLine(line, -1, -1, -1, false) || !FarGetLine(-1, text)) break;
+        out.Write(text + "\r\n");
+      }
+    } else {
+      TextFile file;
+      if (!OpenTextFile(file, prog.FileName)) return true;
+      try {
+        if (SeekTextLine(file, proc.FirstLine)) {
+          std::string text;
+          for (int line = proc.FirstLine; line <= proc.LastLine && ReadTextLine(file, text); ++line)
+            out.Write(text + "\r\n");
+        }
+      } catch (const TextFileError&) {
+        return true;  // an unreadable program shows nothing
+      }
+      CloseTextFile(file);
+    }
+    if (!out.Close()) return true;
+  }
+  ShowPreview(temp.Name(), ShortenPath(prog.FileName, 35), proc.FirstLine, proc.LastLine);
+  return true;
+}
+
+void PreviewStatement(int statement) {
+  const TxxInsight& insight = Insight();
+  if (statement < 0 || statement >= static_cast<int>(insight.Statements.size())) return;
+  const TxxFoxString& st = insight.Statements[static_cast<size_t>(statement)];
+  FarTempFile temp;
+  if (!temp.Valid()) return;
+  {
+    platform::OutFile out;
+    if (!out.Create(temp.Name())) return;
+    std::string text;
+    for (int line = st.FirstLine; line <= st.LastLine && FarGetLine(line, text); ++line) out.Write(text + "\r\n");
+    if (!out.Close()) return;
+  }
+  ShowPreview(temp.Name(), "line " + IntToStr(st.FirstLine + 1) + ".." + IntToStr(st.LastLine + 1), st.FirstLine,
+              st.LastLine);
+}
+
+}  // namespace vemlo

@@ -34,10 +34,11 @@ std::string FileText(int file, int variant) {
   for (int line = 0; line < kLinesPerFile; ++line) {
     const int k = line % kProcEvery;
     if (k == 0) {
-      text += "* procedure " + std::to_string(line / kProcEvery) + "\r\n";
+      text.append("* procedure ").append(std::to_string(line / kProcEvery)).append("\r\n");
     } else if (k == 1) {
-      text += "PROCEDURE p" + std::to_string(file) + "_" + std::to_string(line / kProcEvery) +
-              "_" + std::to_string(variant) + "(a, b)\r\n";
+      text.append("PROCEDURE p").append(std::to_string(file)).append("_");
+      text.append(std::to_string(line / kProcEvery)).append("_").append(std::to_string(variant));
+      text.append("(a, b)\r\n");
     } else if (k == 2) {
       text += "PRIVATE lnI, lcText\r\n";
     } else if (k == 3) {
@@ -47,7 +48,7 @@ std::string FileText(int file, int variant) {
     } else if (k % 7 == 1) {
       text += "   m.lnI < 10\r\n";
     } else {
-      text += "   m.lnI = m.lnI + " + std::to_string(k) + "  && step\r\n";
+      text.append("   m.lnI = m.lnI + ").append(std::to_string(k)).append("  && step\r\n");
     }
   }
   return text;
@@ -73,7 +74,10 @@ struct Project {
     std::error_code ec;
     fs::remove_all(Root, ec);
   }
-  static std::string Name(int i) { return "F" + std::to_string(10000 + i) + ".PRG"; }
+  static std::string Name(int i) {
+    std::string name = "F";
+    return name.append(std::to_string(10000 + i)).append(".PRG");
+  }
   std::string Native(int i) const { return Root + "/SRC/" + Name(i); }
   std::string Dos(int i) const { return "P:\\SRC\\" + Name(i); }
 

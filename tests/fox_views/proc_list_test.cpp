@@ -121,3 +121,22 @@ TEST(ProcListRun, TitleCountsEveryEntryAndBookmarksFollowTheOption) {
 
 }  // namespace
 }  // namespace vemlo
+
+namespace vemlo {
+namespace {
+
+TEST(ProcListRun, AnUnnamedMainEntryCountsButIsNotListed) {
+  // A procedure named like the file leaves the main entry without a name.
+  test::PluginHost ph("x = 1\r\nPROCEDURE Main\r\ny = 2\r\nFUNCTION Two\r\nRETURN\r\n");
+  ph.Tree().Write("vemlo.ini", "[PROJ]\n");
+  ph.Keys({"Esc"});
+  EXPECT_EQ(DispatchCommand(5), 1);
+  auto menus = ph.WindowsOf("menu");
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_EQ(menus[0].Title, "Procedures (3 entries)");
+  ASSERT_EQ(menus[0].Lines.size(), 2u);
+  EXPECT_EQ(menus[0].Lines[0], "     2 \xC3\xC4proc Main ()");
+}
+
+}  // namespace
+}  // namespace vemlo

@@ -123,8 +123,8 @@ bool ParseInt(const std::string& s, int& out) {
 
 }  // namespace
 
-std::optional<KEY_EVENT_RECORD> ParseKeyName(const std::string& spec) {
-  std::string name = spec;
+std::optional<KEY_EVENT_RECORD> ParseKeyName(const std::string& keyName) {
+  std::string name = keyName;
   unsigned state = 0;
   for (bool stripped = true; stripped;) {
     stripped = false;

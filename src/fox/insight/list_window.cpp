@@ -1,7 +1,9 @@
 // The completion list window: geometry, rows, filtering, moves and its key loop.
 #include "fox/insight/list_window.h"
 
+#include "dbf/views.h"
 #include "fox/insight/completion.h"
+#include "fox/insight/preview.h"
 #include "fox/model/project.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
@@ -100,6 +102,20 @@ void DrawList(TxxInsightList& list, const Colours& colours) {
   list.HScroll = 0;
   DrawSelected(list, colours);
   FarApi().Text(0, 0, 0, nullptr);
+}
+
+// F3: the source of a procedure or statement, or the table record of a row.
+void PreviewRow(const TxxSymbToComplete& row) {
+  const TxxFoxProj& proj = FoxProj();
+  switch (row.Kind) {
+    case skProc: PreviewProc(row.Name); break;
+    case skElement: PreviewStatement(row.Ref); break;
+    case skBase: ShowDBFRecord(proj.KdfBases, row.Ref); break;
+    case skBaseField: ShowDBFRecord(proj.KdfFields, row.Ref); break;
+    case skGlobalOption: ShowDBFRecord(proj.GlobalOptions, row.Ref); break;
+    case skLocalOption: ShowDBFRecord(proj.LocalOptions, row.Ref); break;
+    default: break;
+  }
 }
 
 void ShowDefinition(const TxxSymbToComplete& row, bool& close) {
@@ -359,6 +375,7 @@ std::string ShowInsightList(const TxxSymbToCompleteArr& candidates) {
         case VK_F2: case VK_F5: case VK_F6: case VK_F7: case VK_F8: case VK_F9: case VK_F11: case VK_F12:
           continue;
         case VK_F3:
+          if (hasSel) PreviewRow(RowAt(list, list.Sel));
           DrawList(list, colours);
           continue;
         case VK_F4:

@@ -3,6 +3,7 @@
 
 #include "fox/insight/proc_param_text.h"
 #include "fox/model/project.h"
+#include "help/vemlohlp.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "shell/vemlolib.h"
@@ -157,7 +158,10 @@ void ShowParamHint() {
   const TxxFoxProj& proj = FoxProj();
   int file = -1;
   int proc = -1;
-  if (FindFoxProc(hint.Name, proj, file, proc)) hint.Text = ProcParamText(proj.Progs[file], proc);
+  if (FindFoxProc(hint.Name, proj, file, proc))
+    hint.Text = ProcParamText(proj.Progs[file], proc);
+  else
+    hint.Text = HelpParamText(hint.Name);  // a FoxPro function: its syntax from the help base
   if (IsBlank(hint.Text)) {
     SignalBeep();
     return;

@@ -31,6 +31,17 @@ std::string TextDump(SimHost& host) {
   return out + "--- end\n";
 }
 
+std::string TranscriptDump(SimHost& host) {
+  std::string out = "--- windows\n";
+  for (const ShownWindow& w : host.Transcript()) {
+    out += w.Kind + ": " + TextToUtf8(w.Title);
+    for (const std::string& line : w.Lines) out += " | " + TextToUtf8(line);
+    out += "\n";
+  }
+  out += "--- beeps " + std::to_string(host.BeepCount()) + "\n";
+  return out + TextDump(host);
+}
+
 void RunDirective(SimHost& host, const ScriptStep& step, std::ostream& out) {
   EditorWindow* ed = host.CurrentEditor();
   const int* a = step.Args;

@@ -23,6 +23,9 @@ void RunDirective(SimHost& host, const ScriptStep& step, std::ostream& out);
 // The screen and the editor text in the dump formats.
 std::string ScreenDump(SimHost& host);
 std::string TextDump(SimHost& host);
+// Every modal window the host showed (kind, title, lines), the beeps, and the
+// text of the last editor as it was left: what a run did, after the fact.
+std::string TranscriptDump(SimHost& host);
 
 // Opens the files one after the other (native paths; none: the editors already
 // open in the host) and runs each editor while the script feeds it.

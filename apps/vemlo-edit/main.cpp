@@ -21,7 +21,9 @@ int Usage(const std::string& why) {
   std::cerr << "vemlo-edit: " << why << "\n"
             << "usage: vemlo-edit [--registry FILE] [--panel PATH] [--module-dir DIR] FILE...\n"
             << "       vemlo-edit --script KEYS [--size WxH] [--registry FILE] [--panel PATH]\n"
-            << "                  [--module-dir DIR] FILE...\n";
+            << "                  [--module-dir DIR] [--transcript] FILE...\n"
+            << "  --transcript  after the script, print the windows shown, the beeps and\n"
+            << "                the final editor text\n";
   return 2;
 }
 
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
   using namespace vemlo::sim;
   SimHostOptions options;
   std::string scriptPath, registry;
+  bool transcript = false;
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
@@ -56,6 +59,8 @@ int main(int argc, char** argv) {
     std::string v;
     if (arg == "--script") {
       if (!value(scriptPath)) return Usage("--script needs a file");
+    } else if (arg == "--transcript") {
+      transcript = true;
     } else if (arg == "--size") {
       if (!value(v) || !ParseSize(v, options.Width, options.Height))
         return Usage("--size takes WxH, e.g. 80x25");
@@ -95,6 +100,7 @@ int main(int argc, char** argv) {
   SimHost host(options);
   StartLinkedPlugin(host);
   int status = RunScript(host, std::move(steps), files, std::cout, error);
+  if (transcript) std::cout << TranscriptDump(host);
   std::cout.flush();
   if (status != kScriptDone) std::cerr << "vemlo-edit: " << error << "\n";
   return status;

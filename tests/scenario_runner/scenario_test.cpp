@@ -4,7 +4,6 @@
 // `files` (the files to open, default: the first file that is not one of these).
 // VEMLO_UPDATE_SCENARIOS=1 writes the output as the new `expected` instead.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "script_process.h"
 #include "temp_tree.h"
 
 namespace fs = std::filesystem;
@@ -48,24 +48,10 @@ std::vector<std::string> Cases() {
   return names;
 }
 
-struct RunResult {
-  int Status = -1;
-  std::string Output;
-};
+using vemlo::test::RunCommand;
+using vemlo::test::ProcessResult;
 
-RunResult RunCommand(const std::string& command) {
-  RunResult r;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.Output.append(buf, n);
-  int status = pclose(p);
-  r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+std::string Quote(const std::string& s) { return vemlo::test::ShellQuote(s); }
 
 class Scenario : public ::testing::TestWithParam<std::string> {};
 
@@ -115,8 +101,7 @@ TEST_P(Scenario, PrintsWhatIsExpected) {
                         Quote(registry);
   if (fs::exists(work / "args")) command += " " + Trimmed(ReadAll(work / "args"));
   for (const std::string& f : files) command += " " + Quote(f);
-  command += " 2>&1";
-  RunResult run = RunCommand(command);
+  ProcessResult run = RunCommand(command);
 
   if (std::getenv("VEMLO_UPDATE_SCENARIOS")) {
     std::ofstream(source / "expected", std::ios::binary) << run.Output;
@@ -126,7 +111,7 @@ TEST_P(Scenario, PrintsWhatIsExpected) {
   const std::string expected = ReadAll(source / "expected");
   if (run.Output != expected) {
     std::ofstream(tree.Native("actual"), std::ios::binary) << run.Output;
-    RunResult diff = RunCommand("diff -u " + Quote((source / "expected").string()) + " " +
+    ProcessResult diff = RunCommand("diff -u " + Quote((source / "expected").string()) + " " +
                                 Quote(tree.Native("actual")));
     ADD_FAILURE() << "output differs from " << (source / "expected") << ":\n" << diff.Output;
   }

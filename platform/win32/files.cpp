@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/line_splitter.h"
 #include "platform/platform.h"
 #include "win32_api.h"
 
@@ -153,30 +154,13 @@ int64_t InFile::ReadAt(int64_t offset, void* buffer, int64_t n) {
 
 struct TextReader::Impl {
   HANDLE h = INVALID_HANDLE_VALUE;
-  std::vector<char> buffer = std::vector<char>(64 * 1024);
-  size_t pos = 0, end = 0;
   int64_t filePos = 0;
-  bool atEnd = false;
-  bool failed = false;
-  bool skipLF = false;  // the last line ended with CR: a following LF belongs to it
+  LineSplitter lines;
 
-  // Makes a byte available; false at the end or on an error.
-  bool Fill() {
-    if (pos < end) return true;
-    if (atEnd || failed) return false;
-    int64_t got = ReadAtHandle(h, filePos, buffer.data(), static_cast<int64_t>(buffer.size()));
-    if (got < 0) {
-      failed = true;
-      return false;
-    }
-    if (got == 0) {
-      atEnd = true;
-      return false;
-    }
-    filePos += got;
-    pos = 0;
-    end = static_cast<size_t>(got);
-    return true;
+  int64_t Read(char* buffer, size_t size) {
+    int64_t got = ReadAtHandle(h, filePos, buffer, static_cast<int64_t>(size));
+    if (got > 0) filePos += got;
+    return got;
   }
 };
 
@@ -195,48 +179,28 @@ void TextReader::Close() {
   Impl& r = *impl_;
   if (r.h != INVALID_HANDLE_VALUE) CloseHandle(r.h);
   r.h = INVALID_HANDLE_VALUE;
-  r.pos = r.end = 0;
   r.filePos = 0;
-  r.atEnd = r.failed = r.skipLF = false;
+  r.lines.Reset();
 }
 
 bool TextReader::ReadLine(std::string& line) {
-  line.clear();
   Impl& r = *impl_;
-  if (r.h == INVALID_HANDLE_VALUE) return false;
-  if (r.skipLF) {
-    r.skipLF = false;
-    if (r.Fill() && r.buffer[r.pos] == '\n') ++r.pos;
+  if (r.h == INVALID_HANDLE_VALUE) {
+    line.clear();
+    return false;
   }
-  bool any = false;
-  while (r.Fill()) {
-    any = true;
-    const char* begin = r.buffer.data() + r.pos;
-    const char* stop = begin;
-    const char* limit = r.buffer.data() + r.end;
-    while (stop < limit && *stop != '\n' && *stop != '\r') ++stop;
-    line.append(begin, stop);
-    r.pos += static_cast<size_t>(stop - begin);
-    if (stop < limit) {
-      r.skipLF = *stop == '\r';
-      ++r.pos;
-      return true;
-    }
-  }
-  return any && !r.failed;
+  return r.lines.ReadLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
 }
 
 bool TextReader::Rewind() {
   Impl& r = *impl_;
   if (r.h == INVALID_HANDLE_VALUE) return false;
-  r.pos = r.end = 0;
   r.filePos = 0;
-  r.atEnd = false;
-  r.skipLF = false;
-  return !r.failed;
+  r.lines.Rewind();
+  return !r.lines.Failed;
 }
 
-bool TextReader::Failed() const { return impl_->failed; }
+bool TextReader::Failed() const { return impl_->lines.Failed; }
 
 // --- OutFile ---
 

@@ -12,6 +12,18 @@ void CheckTable(const TxxFoxProg& prog) {
   if (prog.Procs.empty()) __builtin_trap();  // the main entry is always there
 }
 
+bool SameTable(const TxxFoxProg& a, const TxxFoxProg& b) {
+  if (a.Procs.size() != b.Procs.size()) return false;
+  for (size_t i = 0; i < a.Procs.size(); ++i) {
+    const TxxFoxProc& x = a.Procs[i];
+    const TxxFoxProc& y = b.Procs[i];
+    if (x.FirstLine != y.FirstLine || x.LastLine != y.LastLine || x.DeclLine != y.DeclLine ||
+        x.Name != y.Name || x.Params != y.Params || x.IsFunction != y.IsFunction)
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -37,6 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sim::SetEditorText(*env.Host->CurrentEditor(), "");
 
   const std::vector<std::string> lines = fuzz::SplitLines(bytes);
+  // The file read from disk gives the table its lines give.
+  TxxFoxProg fromLines;
+  fromLines.FileName = fromFile.FileName;
+  BuildProcTable(fromLines, static_cast<int>(lines.size()), fuzz::VectorLineReader(lines), false);
+  if (!SameTable(fromFile, fromLines)) __builtin_trap();
+
   for (bool editorNames : {false, true}) {
     TxxFoxProg prog;
     prog.FileName = "Z:\\FUZZ\\LIB.PRG";

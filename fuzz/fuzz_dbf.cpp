@@ -26,11 +26,6 @@ void TouchValues(const TxxDBF& table) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::Env();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::FuzzEnv& env = fuzz::Env();
   fuzz::ScratchFile file("T.DBF", std::string(reinterpret_cast<const char*>(data), size));

@@ -88,11 +88,6 @@ std::vector<std::string> SplitTexts(const std::string& bytes) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::Env();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::FuzzEnv& env = fuzz::Env();
   std::vector<std::string> texts = SplitTexts(std::string(reinterpret_cast<const char*>(data), size));

@@ -5,11 +5,6 @@
 
 using namespace vemlo;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::Env();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Env();
   fuzz::ScratchFile file("VEMLO.INI", std::string(reinterpret_cast<const char*>(data), size));

@@ -6,11 +6,6 @@
 
 using namespace vemlo;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::Env();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::FuzzEnv& env = fuzz::Env();
   const std::string text(reinterpret_cast<const char*>(data), size);

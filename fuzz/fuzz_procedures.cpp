@@ -26,11 +26,6 @@ bool SameTable(const TxxFoxProg& a, const TxxFoxProg& b) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::Env();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::FuzzEnv& env = fuzz::Env();
   const std::string bytes(reinterpret_cast<const char*>(data), size);

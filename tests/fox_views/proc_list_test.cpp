@@ -140,3 +140,38 @@ TEST(ProcListRun, AnUnnamedMainEntryCountsButIsNotListed) {
 
 }  // namespace
 }  // namespace vemlo
+
+namespace vemlo {
+namespace {
+
+// Program text with the main entry and `procs` procedures.
+std::string Procedures(int procs) {
+  std::string text = "x = 1\r\n";
+  for (int i = 0; i < procs; ++i) text += "PROCEDURE P" + std::to_string(i) + "\r\nRETURN\r\n";
+  return text;
+}
+
+int ProgressBoxes(const test::PluginHost& ph) {
+  const std::string building = Trim(Msg(42));
+  int n = 0;
+  for (const sim::ShownWindow& w : ph.WindowsOf("message"))
+    if (!w.Lines.empty() && Trim(w.Lines[0]) == building) ++n;
+  return n;
+}
+
+TEST(ProcListRun, AProgressBoxOnlyAboveTwentyEntries) {
+  for (int entries : {20, 21}) {
+    SCOPED_TRACE(entries);
+    test::PluginHost ph(Procedures(entries - 1));
+    ph.Tree().Write("vemlo.ini", "[PROJ]\n");
+    ph.Keys({"Esc"});
+    EXPECT_EQ(DispatchCommand(5), 1);
+    ASSERT_EQ(ph.WindowsOf("menu").size(), 1u);
+    EXPECT_EQ(ph.WindowsOf("menu")[0].Title, "Procedures (" + std::to_string(entries) + " entries)");
+    // The box is shown when opened and again at every entry.
+    EXPECT_EQ(ProgressBoxes(ph), entries > 20 ? entries + 1 : 0);
+  }
+}
+
+}  // namespace
+}  // namespace vemlo

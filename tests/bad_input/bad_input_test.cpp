@@ -5,20 +5,24 @@
 
 #include <algorithm>
 #include <functional>
-#include <set>
 
 #include "demo_session.h"
+#include "lib/xxlib.h"
 
 namespace vemlo::test {
 namespace {
+
+bool Is(const std::string& command, std::initializer_list<const char*> names) {
+  for (const char* n : names)
+    if (command == n) return true;
+  return false;
+}
 
 // Commands that load the project first (and so read the settings file and the
 // dictionary and option tables). The procedure list and the formatter refresh
 // the edited file only; the others named here do not refresh at all.
 bool Refreshes(const std::string& command) {
-  for (const char* c : {"table-structure", "insert-key", "comment-block", "procedure-list", "formatter"})
-    if (command == c) return false;
-  return true;
+  return !Is(command, {"table-structure", "insert-key", "comment-block", "procedure-list", "formatter"});
 }
 
 struct Damage {
@@ -36,12 +40,6 @@ struct Damage {
     return std::vector<int>{};
   };
 };
-
-bool Is(const std::string& command, std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    if (command == n) return true;
-  return false;
-}
 
 std::string Junk(size_t size, unsigned seed) {
   std::string s(size, '\0');
@@ -140,11 +138,6 @@ std::vector<Damage> Damages() {
   return d;
 }
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 std::string Describe(const DemoRun& run) {
   std::string s = "status " + std::to_string(run.Process.Status) + ", windows:\n";
   for (const std::string& w : run.Windows) s += "  " + w.substr(0, 300) + "\n";
@@ -165,7 +158,7 @@ TEST_P(BadInput, EveryCommandEndsCleanly) {
 
   for (const DemoCommand& command : DemoCommands()) {
     SCOPED_TRACE(command.Name);
-    // The user answers a message of the project load with Esc, then goes on.
+    // The user answers a message of the project load, then goes on.
     const bool loadMessage = damage.AtLoad && Refreshes(command.Name);
     const DemoRun run = project.Run(std::string(command.Start) + (loadMessage ? damage.Answer : "") + command.Then,
                                     damage.Edited);
@@ -187,7 +180,7 @@ TEST_P(BadInput, EveryCommandEndsCleanly) {
     EXPECT_EQ(shown, expected) << Describe(run);
     if (damage.Shows(command.Name) && *damage.FileName) {
       bool named = false;
-      for (const std::string& w : run.Windows) named = named || Upper(w).find(damage.FileName) != std::string::npos;
+      for (const std::string& w : run.Windows) named = named || UpperCase(w).find(damage.FileName) != std::string::npos;
       EXPECT_TRUE(named) << "no message names " << damage.FileName << "\n" << Describe(run);
     }
   }

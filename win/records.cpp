@@ -24,6 +24,21 @@ void CopyParam(Out& out, const In& in) {
   std::memcpy(&out, &in, sizeof out);
 }
 
+// A dialog item has the same fields in both layouts.
+template <typename In, typename Out>
+void CopyDialogItem(const In& in, Out& out) {
+  out.Type = in.Type;
+  out.X1 = in.X1;
+  out.Y1 = in.Y1;
+  out.X2 = in.X2;
+  out.Y2 = in.Y2;
+  out.Focus = in.Focus;
+  CopyParam(out.Param, in.Param);
+  out.Flags = in.Flags;
+  out.DefaultButton = in.DefaultButton;
+  CopyText(out.Data, in.Data);
+}
+
 }  // namespace
 
 void ToReal(const FarMenuItem& in, abi::FarMenuItem& out) {
@@ -35,30 +50,10 @@ void ToReal(const FarMenuItem& in, abi::FarMenuItem& out) {
 
 void ToReal(const FarDialogItem& in, abi::FarDialogItem& out) {
   std::memset(&out, 0, sizeof out);
-  out.Type = in.Type;
-  out.X1 = in.X1;
-  out.Y1 = in.Y1;
-  out.X2 = in.X2;
-  out.Y2 = in.Y2;
-  out.Focus = in.Focus;
-  CopyParam(out.Param, in.Param);
-  out.Flags = in.Flags;
-  out.DefaultButton = in.DefaultButton;
-  CopyText(out.Data, in.Data);
+  CopyDialogItem(in, out);
 }
 
-void FromReal(const abi::FarDialogItem& in, FarDialogItem& out) {
-  out.Type = in.Type;
-  out.X1 = in.X1;
-  out.Y1 = in.Y1;
-  out.X2 = in.X2;
-  out.Y2 = in.Y2;
-  out.Focus = in.Focus;
-  CopyParam(out.Param, in.Param);
-  out.Flags = in.Flags;
-  out.DefaultButton = in.DefaultButton;
-  CopyText(out.Data, in.Data);
-}
+void FromReal(const abi::FarDialogItem& in, FarDialogItem& out) { CopyDialogItem(in, out); }
 
 void FromReal(const abi::EditorInfo& in, EditorInfo& out) {
   out.EditorID = in.EditorID;

@@ -160,7 +160,12 @@ int RealHost::EditorControl(int command, void* param) {
     case ECTL_PROCESSINPUT: {
       abi::INPUT_RECORD real{};
       ToReal(*static_cast<const INPUT_RECORD*>(param), real);
-      return call(&real);
+      const int r = call(&real);
+      // The real host repaints the editor after a processed key only when it
+      // next reads input, over whatever the plug-in draws meanwhile (a list,
+      // a hint box); redrawing now puts the editor under the plug-in's window.
+      info_.EditorControl(ECTL_REDRAW, nullptr);
+      return r;
     }
     case ECTL_SETKEYBAR: {
       // -1 (restore the host's own titles) is no record.

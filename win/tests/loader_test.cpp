@@ -170,7 +170,10 @@ int main(int argc, char** argv) {
         "the English language file beside the module holds every message");
 
   Project project;
-  Check(project.Create(), "the test project is written (settings file, programs, help base)");
+  if (!project.Create()) {
+    std::printf("loader: the test project cannot be written in %s\n", project.Dir.c_str());
+    return 1;
+  }
   const std::string helpBase = project.Dir + "HELP.DBF";
 
   // ---- The service table, and the options the module finds at start ----

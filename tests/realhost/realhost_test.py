@@ -24,6 +24,7 @@ prefix, default BUILD_DIR/wine-prefix; made on first use and kept).
 """
 
 import difflib
+import glob
 import os
 import re
 import shutil
@@ -305,6 +306,7 @@ class Run:
         # The empty line after the #DEFINE block: completion and help are tried there.
         target = self.original.index("SET TALK OFF") - 1
         self.check(self.original[target] == "", "the demo's main program has an empty line before SET TALK OFF")
+        self.temp_before = self.temp_files()
         self.start(target + 1)
         self.wait("the editor on MAIN.PRG", lambda rows: "MAIN.PRG" in rows[0] and "Ln" in rows[0], 30)
         self.check(self.cursor_line() == target + 1, "the host's editor shows C:\\%s\\MAIN.PRG at line %d" % (DEMO_DIR, target + 1))
@@ -449,7 +451,11 @@ class Run:
         self.step("F10 closes the editor and the host")
         self.screen.keys("F10")
         self.wait_text("[far exited: 0]")
+        self.check(self.temp_files() <= self.temp_before, "no temporary file or folder of the plug-in (VL~) is left")
         return self.steps
+
+    def temp_files(self):
+        return set(glob.glob(os.path.join(self.wine.prefix, "drive_c", "users", "*", "Temp", "VL~*")))
 
     def expected_after_format(self, target):
         with open(os.path.join(HERE, "CloseDay.formatted"), "rb") as f:

@@ -326,7 +326,9 @@ char* WINAPI HostMkTemp(char* dest, const char* prefix) {
   static int serial = 0;
   char dir[MAX_PATH + 1] = {};
   GetTempPathA(MAX_PATH, dir);
-  std::snprintf(dest, MAX_PATH, "%s%s%04lX%02d.TMP", dir, Str(prefix), GetCurrentProcessId() & 0xFFFF, ++serial);
+  // A name nothing has yet, as the host's MkTemp gives.
+  do std::snprintf(dest, MAX_PATH, "%s%s%04lX%02d.TMP", dir, Str(prefix), GetCurrentProcessId() & 0xFFFF, ++serial);
+  while (GetFileAttributesA(dest) != INVALID_FILE_ATTRIBUTES);
   g_host.LastTemp = dest;
   Log("FSF.MkTemp", "prefix \"%s\" -> \"%s\"", Str(prefix), dest);
   return dest;

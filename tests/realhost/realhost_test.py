@@ -151,7 +151,8 @@ class Screen:
 
 def box(rows, title):
     """The inside rows of the framed window whose top edge holds `title`:
-    each row's text between the frame's sides, separators as "-"."""
+    each row's text between the frame's sides, separators as "-"; None
+    until the window is drawn down to its bottom edge."""
     for r, row in enumerate(rows):
         left = row.find("╔")
         if left < 0 or title not in row[left:]:
@@ -167,8 +168,8 @@ def box(rows, title):
             elif edge == "║":
                 inside.append(below[left + 1:right].strip())
             else:
-                break
-        return inside
+                return None
+        return None
     return None
 
 
@@ -299,6 +300,17 @@ class Run:
         shutil.rmtree(self.demo, ignore_errors=True)
         shutil.rmtree(self.tmp, ignore_errors=True)
 
+    def plugin_commands(self):
+        """F11: the host's menu of plug-in commands, its rows."""
+        self.screen.keys("F11")
+        return self.wait("the plug-in commands", lambda rows: box(rows, "Plugin commands"))
+
+    def main_menu(self):
+        """The plug-in's main menu, chosen from the host's plug-in commands."""
+        self.plugin_commands()
+        self.screen.keys("Enter")
+        return self.wait("the VEM-LO menu", lambda rows: box(rows, " VEM-LO "))
+
     # ---- the steps ----
     def run(self):
         self.step("install the host, the module and the demo project")
@@ -313,11 +325,9 @@ class Run:
         self.show("the editor")
 
         self.step("F11: the plug-in commands list VEM-LO, its menu has fifteen items")
-        self.screen.keys("F11")
-        plugins = self.wait("the plug-in commands", lambda rows: box(rows, "Plugin commands"))
+        plugins = self.plugin_commands()
         self.check(any(row.endswith("VEM-LO") for row in plugins), "the host's plug-in menu lists VEM-LO")
-        self.screen.keys("Enter")
-        items = self.wait("the VEM-LO menu", lambda rows: box(rows, " VEM-LO "))
+        items = self.main_menu()
         self.show("the main menu")
         expected = ["-" if t.startswith("-") else t.replace("&", "").rstrip() for t in self.menu_texts[1:16]]
         self.check(len(items) == 15, "the main menu has fifteen items")
@@ -403,10 +413,7 @@ class Run:
                    "the cursor is on the PROCEDURE line, the comment above it from line %d at the top" % first)
 
         self.step("the formatter (F11, Service, Indent the current procedure) re-indents CloseDay")
-        self.screen.keys("F11")
-        self.wait("the plug-in commands", lambda rows: box(rows, "Plugin commands"))
-        self.screen.keys("Enter")
-        self.wait("the VEM-LO menu", lambda rows: box(rows, " VEM-LO "))
+        self.main_menu()
         self.screen.keys("Down", "Down", "Down", "Enter")
         self.wait_text("Indent the current procedure")
         self.screen.keys("Up", "Enter")
@@ -427,8 +434,7 @@ class Run:
                    "the saved file equals the demo program with the two edits and CloseDay re-indented")
 
         self.step("the plug-in configuration (F11, Shift+F9): an option changed and stored")
-        self.screen.keys("F11")
-        self.wait("the plug-in commands", lambda rows: box(rows, "Plugin commands"))
+        self.plugin_commands()
         self.screen.keys("S-F9")
         groups = self.wait("the option groups", lambda rows: box(rows, "VEM-LO"))
         self.check(groups == ["General", "Formatter", "Structure review"], "the configuration offers three groups")

@@ -231,8 +231,17 @@ class Run:
         return int(m.group(1)) if m else None
 
     def saved(self):
-        with open(os.path.join(self.demo, "MAIN.PRG"), "rb") as f:
-            return f.read().decode(CODEPAGE).split("\r\n")
+        """The lines of MAIN.PRG on the Wine drive; none while the host is
+        replacing the file by its saved copy."""
+        try:
+            with open(os.path.join(self.demo, "MAIN.PRG"), "rb") as f:
+                return f.read().decode(CODEPAGE).split("\r\n")
+        except OSError:
+            return []
+
+    def saved_line(self, n):
+        lines = self.saved()
+        return lines[n] if n < len(lines) else None
 
     # ---- setting up ----
     def install(self):
@@ -354,8 +363,8 @@ class Run:
         self.wait_gone("#defines")
         self.wait_text("x = APP_VERSION")
         self.screen.keys("F2")
-        self.wait("the file to be saved", lambda rows: self.saved()[target] == "x = APP_VERSION")
-        self.check(self.saved()[target] == "x = APP_VERSION", "the saved file holds the inserted name")
+        self.wait("the file to be saved", lambda rows: self.saved_line(target) == "x = APP_VERSION")
+        self.check(self.saved_line(target) == "x = APP_VERSION", "the saved file holds the inserted name")
         self.show("after Enter and F2")
 
         self.step("Ctrl+Shift+Space: the parameter hint of SUBSTR( from the help base")

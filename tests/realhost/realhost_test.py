@@ -173,6 +173,17 @@ def box(rows, title):
     return None
 
 
+def help_shows(rows, title, texts):
+    """Whether the host's help window shows the topic `title` as its fixed
+    header and each of `texts` in its lines."""
+    inside = box(rows, "Help")
+    if not inside:
+        return False
+    header = inside[0].split()
+    return header[:1] == [title] and header[-1:] == ["Function"] and all(
+        any(t in line for line in inside[1:]) for t in texts)
+
+
 class Run:
     """One run of the host with the module, step by step."""
 
@@ -210,6 +221,17 @@ class Run:
 
     def wait_gone(self, text, timeout=15.0):
         return self.wait('"%s" to go' % text, lambda rows: not any(text in r for r in rows), timeout)
+
+    def expect(self, what, test, timeout=10.0):
+        """A check on the screen: `test` must come true within the timeout
+        (the host may still be drawing); the screen is shown when it does not."""
+        end = time.time() + timeout
+        while not test(self.screen.rows()):
+            if time.time() > end:
+                self.show("check failed")
+                raise StepFailed(what)
+            time.sleep(0.1)
+        log("  ok    %s" % what)
 
     def check(self, ok, what):
         if not ok:
@@ -334,14 +356,14 @@ class Run:
         self.show("the editor")
 
         self.step("F11: the plug-in commands list VEM-LO, its menu has fifteen items")
-        plugins = self.plugin_commands()
-        self.check(any(row.endswith("VEM-LO") for row in plugins), "the host's plug-in menu lists VEM-LO")
-        items = self.main_menu()
+        self.plugin_commands()
+        self.expect("the host's plug-in menu lists VEM-LO",
+                    lambda rows: any(r.endswith("VEM-LO") for r in box(rows, "Plugin commands") or []))
+        self.main_menu()
+        expected = [" ".join(("-" if t.startswith("-") else t.replace("&", "")).split()) for t in self.menu_texts[1:16]]
+        self.expect("the main menu has fifteen items: messages 1 to 15 of vemlo_en.lng, the \"-\" one a separator",
+                    lambda rows: [" ".join(i.split()) for i in box(rows, " VEM-LO ") or []] == expected)
         self.show("the main menu")
-        expected = ["-" if t.startswith("-") else t.replace("&", "").rstrip() for t in self.menu_texts[1:16]]
-        self.check(len(items) == 15, "the main menu has fifteen items")
-        self.check([" ".join(i.split()) for i in items] == [" ".join(t.split()) for t in expected],
-                   "its items are messages 1 to 15 of vemlo_en.lng, the \"-\" one a separator")
         self.screen.keys("Escape")
         self.wait_gone(" VEM-LO ")
 
@@ -350,15 +372,14 @@ class Run:
         self.wait_text("x = APP_V")
         self.inject("Ctrl+Space")
         self.wait_text("#defines")
+        self.expect("the list shows the #define APP_VERSION with its value, not the names that do not fit \"APP_V\"",
+                    lambda rows: any(" APP_VERSION    │\"2.3.1\"" in r for r in rows)
+                    and not any(" APP_TITLE      │" in r for r in rows))
         self.show("the completion list")
-        rows = self.screen.rows()
-        self.check(any(" APP_VERSION    │\"2.3.1\"" in r for r in rows),
-                   "the list shows the #define APP_VERSION with its value")
-        self.check(not any(" APP_TITLE      │" in r for r in rows), "names that do not fit \"APP_V\" are left out")
         self.screen.type("E")
-        self.wait_text("x = APP_VE")
-        self.check(any(" APP_VERSION    │" in r for r in self.screen.rows()),
-                   "a typed letter goes into the text and the list stays open")
+        self.expect("a typed letter goes into the text and the list stays open",
+                    lambda rows: any(r.startswith("x = APP_VE ") or r.rstrip() == "x = APP_VE" for r in rows)
+                    and any(" APP_VERSION    │" in r for r in rows))
         self.screen.keys("Enter")
         self.wait_gone("#defines")
         self.wait_text("x = APP_VERSION")
@@ -371,35 +392,27 @@ class Run:
         self.screen.type(" + SUBSTR(")
         self.wait_text("x = APP_VERSION + SUBSTR(")
         self.inject("Ctrl+Shift+Space")
-        self.wait_text("<expC>, <expN1>")
+        self.expect("the hint under the cursor line shows the syntax line of SUBSTR() from the help base",
+                    lambda rows: any(r.startswith("x = APP_VERSION + SUBSTR(") and
+                                     "(<expC>, <expN1> [, <expN2>])" in below for r, below in zip(rows, rows[1:])))
         self.show("the parameter hint")
-        rows = self.screen.rows()
-        line = next(i for i, r in enumerate(rows) if r.startswith("x = APP_VERSION + SUBSTR("))
-        self.check("(<expC>, <expN1> [, <expN2>])" in rows[line + 1],
-                   "the hint under the cursor line shows the syntax line of SUBSTR() from the help base")
         self.screen.keys("Escape")
         self.wait_gone("<expC>, <expN1>")
 
         self.step("F1 on SUBSTR: the topic menu, then the topic in the host's help viewer")
         self.screen.keys("Left", "Left")
         self.screen.keys("F1")
-        topics = self.wait("the topic menu", lambda rows: box(rows, "FOXHELP.DBF"))
-        self.check("SUBSTR()" in topics and "■ Functions" in topics,
-                   "the menu lists the topics of the help base C:\\%s\\HELP\\FOXHELP.DBF" % DEMO_DIR)
+        self.expect("the menu lists the topics of the help base C:\\%s\\HELP\\FOXHELP.DBF" % DEMO_DIR,
+                    lambda rows: {"SUBSTR()", "■ Functions"} <= set(box(rows, "FOXHELP.DBF") or []))
         self.screen.keys("Enter")
-        viewer = self.wait("the help viewer", lambda rows: box(rows, "Help"))
+        self.expect("the topic chosen by the word at the cursor opens in the host's help viewer, its framed title "
+                    "the fixed header, its See Also names below", lambda rows: help_shows(rows, "SUBSTR()", (
+                        "SUBSTR(<expC>, <expN1>", "See Also:", "LEFT()")))
         self.show("the host's help viewer")
-        text = "\n".join(viewer)
-        self.check("SUBSTR()" in viewer[0] and "Function" in viewer[0],
-                   "the topic's framed title is the fixed header of the help window")
-        self.check("SUBSTR(<expC>, <expN1>" in text and "See Also:" in text and "LEFT()" in text,
-                   "the help viewer shows the topic chosen by the word at the cursor, with its See Also names")
         self.screen.keys("Enter")  # the viewer opens with the first link selected
-        linked = self.wait("the linked topic", lambda rows: (box(rows, "Help") or [""])[0].startswith("LEFT()")
-                           and box(rows, "Help"))
+        self.expect("the first See Also name is a link to its topic, written into the same help file",
+                    lambda rows: help_shows(rows, "LEFT()", ("LEFT(<expC>, <expN>)",)))
         self.show("the first See Also link followed")
-        self.check(any(r.startswith("LEFT(<expC>, <expN>)") for r in linked),
-                   "the first See Also name is a link to its topic, written into the same help file")
         self.screen.keys("Escape")
         self.wait("the topic menu again", lambda rows: box(rows, "FOXHELP.DBF"))
         self.screen.keys("Escape")
@@ -416,10 +429,9 @@ class Run:
         self.screen.keys(*(["Down"] * index))
         self.screen.keys("Enter")
         self.wait_gone("Procedures")
-        self.wait("the cursor on PROCEDURE CloseDay", lambda rows: self.cursor_line(rows) == decl)
+        self.expect("the cursor is on the PROCEDURE line, the comment above it from line %d at the top" % first,
+                    lambda rows: self.cursor_line(rows) == decl and rows[1].rstrip() == self.original[first - 1].rstrip())
         self.show("after the jump")
-        self.check(self.screen.rows()[1].rstrip() == self.original[first - 1].rstrip(),
-                   "the cursor is on the PROCEDURE line, the comment above it from line %d at the top" % first)
 
         self.step("the formatter (F11, Service, Indent the current procedure) re-indents CloseDay")
         self.main_menu()

@@ -11,7 +11,7 @@
 #include "fox/insight/list_window.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
 
 namespace {

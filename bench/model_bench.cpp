@@ -15,7 +15,7 @@
 
 #include "fox/model/project.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
 #include "sim_host.h"
 

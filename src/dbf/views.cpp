@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "host/plugin_options.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
@@ -40,13 +41,22 @@ std::string DBFStructureLine(const TxxDBFField& field) {
   return line;
 }
 
+void ViewDBFExternal(const std::string& fileName) {
+  const std::string viewer = Option(OptionId::DBFViewerName);
+  if (IsBlank(viewer)) {
+    FarMessage("DBFViewer", {Msg(MsgId::Title), Msg(MsgId::NoDbfViewer)}, 0, FMSG_WARNING | FMSG_MB_OK);
+    return;
+  }
+  FarRunProgram("DBFViewer", viewer + " " + platform::ShortPathName(fileName), true);
+}
+
 void ShowDBFStructure(const std::string& name) {
   if (name.empty()) {
-    FarMessage("DBFStructure", {Msg(0), Msg(29)}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("DBFStructure", {Msg(MsgId::Title), Msg(MsgId::NoFileName)}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   if (!platform::FileExists(name)) {
-    FarMessage("DBFStructure", {Msg(0), Msg(34), name}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("DBFStructure", {Msg(MsgId::Title), Msg(MsgId::FileNotFound), name}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   TxxDBF table;

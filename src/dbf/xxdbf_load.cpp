@@ -12,7 +12,8 @@ namespace vemlo {
 namespace {
 
 constexpr const char* kHelpTopic = "ProblemReadDBF";
-enum : int { msgBadVersion = 30, msgBadSize = 31, msgCannotOpen = 32, msgMissing = 34 };
+constexpr MsgId msgBadVersion = MsgId::DbfBadVersion, msgBadSize = MsgId::DbfBadSize, msgCannotOpen = MsgId::CannotOpen,
+                msgMissing = MsgId::FileNotFound;
 
 constexpr int64_t kHeaderSize = 32;
 constexpr int64_t kDescriptorSize = 32;
@@ -34,14 +35,14 @@ uint32_t Le32(const unsigned char* p) {
 
 bool KnownVersion(unsigned char v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5; }
 
-void ReportProblem(int message, const std::string& fileName) {
-  FarMessage(kHelpTopic, {Msg(0), Msg(message), fileName}, 0, FMSG_WARNING | FMSG_MB_OK);
+void ReportProblem(MsgId message, const std::string& fileName) {
+  FarMessage(kHelpTopic, {Msg(MsgId::Title), Msg(message), fileName}, 0, FMSG_WARNING | FMSG_MB_OK);
 }
 
 // The size question: true when the user chose Ignore; Retry asks again.
 bool UserIgnoresBadSize(const std::string& fileName) {
   for (;;) {
-    int answer = FarMessage(kHelpTopic, {Msg(0), Msg(msgBadSize), fileName}, 0,
+    int answer = FarMessage(kHelpTopic, {Msg(MsgId::Title), Msg(msgBadSize), fileName}, 0,
                             FMSG_WARNING | FMSG_MB_ABORTRETRYIGNORE);
     if (answer != 1) return answer == 2;
   }

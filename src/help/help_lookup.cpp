@@ -3,7 +3,7 @@
 #include "help/vemlohlp.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
-#include "shell/vemlocfg.h"
+#include "host/plugin_options.h"
 
 namespace vemlo {
 
@@ -19,7 +19,7 @@ struct HelpBaseGuard {
 
 std::vector<std::string> HelpBaseEntries() {
   std::vector<std::string> entries;
-  const std::string list = CfgParam("FoxHelpBases") + "\f";
+  const std::string list = Option(OptionId::FoxHelpBases) + "\f";
   size_t from = 0, ff;
   while ((ff = list.find('\f', from)) != std::string::npos) {
     std::string entry = Trim(list.substr(from, ff - from));
@@ -48,7 +48,7 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
   if (entries.empty()) return true;
   int choice = 0;
   if (chooseBase) {
-    choice = FarMenu("FOXHelp", entries, 0, Msg(62), FMENU_WRAPMODE);
+    choice = FarMenu("FOXHelp", entries, 0, Msg(MsgId::HelpBasesTitle), FMENU_WRAPMODE);
     if (choice < 0 || choice >= static_cast<int>(entries.size())) return true;
   }
   const std::string& entry = entries[static_cast<size_t>(choice)];
@@ -62,7 +62,7 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
   if (s.HelpBase.State != dsLoaded || s.HelpBase.RecCount <= 0) return true;
   const std::string memoPath = HelpMemoPath(path);
   if (!OpenHelpMemo(memoPath)) {
-    FarMessage("FOXHelp", {Msg(0), Msg(32), memoPath}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("FOXHelp", {Msg(MsgId::Title), Msg(MsgId::CannotOpen), memoPath}, 0, FMSG_WARNING | FMSG_MB_OK);
     return true;
   }
   s.MaxHelpTopics = 10;
@@ -86,7 +86,7 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
 }
 
 std::string HelpParamText(const std::string& name) {
-  const std::string path = Trim(CfgParam("FoxHelpBaseParams"));
+  const std::string path = Trim(Option(OptionId::FoxHelpBaseParams));
   if (IsBlank(path)) return {};
   TxxHelpState& s = HelpState();
   HelpBaseGuard guard;

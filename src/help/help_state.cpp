@@ -1,14 +1,12 @@
 // The help unit's state and its memo file.
 #include "help/vemlohlp.h"
 
+#include "host/context.h"
 #include "lib/xxlib.h"
 
 namespace vemlo {
 
-TxxHelpState& HelpState() {
-  static TxxHelpState state;
-  return state;
-}
+TxxHelpState& HelpState() { return Ctx().Help; }
 
 std::string HelpMemoPath(const std::string& tablePath) { return ChangeFileExt(tablePath, ".fpt"); }
 

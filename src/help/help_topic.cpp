@@ -136,7 +136,7 @@ bool WriteHelpFile(int record, const std::string& path) {
   s.Out = &out;
   s.WriteFailed = false;
   {
-    FarProgressGuard progress(Msg(0), Msg(44), s.MaxHelpTopics);
+    FarProgressGuard progress(Msg(MsgId::Title), Msg(MsgId::WritingHelpTopics), s.MaxHelpTopics);
     WriteHelpTopic(0, record);
   }
   s.Out = nullptr;

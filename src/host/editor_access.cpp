@@ -139,6 +139,11 @@ void FarInsertText(const std::string& text) {
   FarApi().EditorControl(ECTL_INSERTTEXT, const_cast<char*>(text.c_str()));
 }
 
+void FarProcessInput(const INPUT_RECORD& rec) {
+  INPUT_RECORD copy = rec;
+  FarApi().EditorControl(ECTL_PROCESSINPUT, &copy);
+}
+
 void FarInsertLine() {
   int indent = 0;
   FarApi().EditorControl(ECTL_INSERTSTRING, &indent);

@@ -1,13 +1,20 @@
 // Message texts, message boxes, menus and the multi-select menu.
 #include "host/xxfar.h"
 
+#include "host/plugin_options.h"
+#include "platform/platform.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace vemlo {
 
-const char* Msg(int n) {
-  const char* text = FarApi().GetMsg(FarInfo().ModuleNumber, n & 0x7F);
+void SignalBeep() {
+  if (OptionOn(OptionId::SoundSignals)) platform::MessageBeep(0);
+}
+
+const char* Msg(MsgId id) {
+  const char* text = FarApi().GetMsg(FarInfo().ModuleNumber, static_cast<int>(id) & 0x7F);
   return text ? text : "";
 }
 

@@ -87,7 +87,7 @@ bool FarRunProgram(const char* helpTopic, const std::string& commandLine, bool s
     std::string error = run.Error.substr(0, 200);
     platform::ConsoleWrite(error + "\n");
     if (showError)
-      FarMessage(helpTopic, {Msg(0), Msg(38), commandLine, error}, 0, FMSG_WARNING | FMSG_MB_OK);
+      FarMessage(helpTopic, {Msg(MsgId::Title), Msg(MsgId::CannotStartProgram), commandLine, error}, 0, FMSG_WARNING | FMSG_MB_OK);
   }
   return run.Started;
 }

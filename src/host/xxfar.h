@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/messages.h"
 #include "host/far_api.h"
 #include "lib/xxlib.h"
 
@@ -40,6 +41,8 @@ int FarCursorScreenX(const EditorInfo& info);
 int FarCursorScreenY(const EditorInfo& info);
 void FarRedraw();
 void FarInsertText(const std::string& text);
+// Hands a key event to the editor, as if the plug-in had not taken it.
+void FarProcessInput(const INPUT_RECORD& rec);
 void FarInsertLine();
 void FarSetString(int line, const std::string& text);
 
@@ -58,7 +61,9 @@ class FarSavedPos {
 };
 
 // ---- Messages and menus ----
-const char* Msg(int n);
+// The default sound, when the sound signals are on.
+void SignalBeep();
+const char* Msg(MsgId id);
 int FarMessage(const char* helpTopic, const std::vector<std::string>& lines, int buttons,
                unsigned flags);
 int FarMenu(const char* helpTopic, const std::vector<std::string>& items, int selected,

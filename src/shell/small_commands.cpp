@@ -1,28 +1,13 @@
-// The shell's small services: the beep, the external table viewer, the key
-// table menu and the comment block.
+// The shell's small commands: the key table menu and the comment block.
 #include <cstdio>
 #include <cstring>
 
+#include "config/file_names.h"
 #include "dbf/xxdbf.h"
 #include "host/xxfar.h"
-#include "platform/platform.h"
-#include "shell/vemlocfg.h"
 #include "shell/vemlolib.h"
 
 namespace vemlo {
-
-void SignalBeep() {
-  if (!IsBlank(CfgParam("SoundSignals"))) platform::MessageBeep(0);
-}
-
-void ViewDBFExternal(const std::string& fileName) {
-  const std::string viewer = CfgParam("DBFViewerName");
-  if (IsBlank(viewer)) {
-    FarMessage("DBFViewer", {Msg(0), Msg(37)}, 0, FMSG_WARNING | FMSG_MB_OK);
-    return;
-  }
-  FarRunProgram("DBFViewer", viewer + " " + platform::ShortPathName(fileName), true);
-}
 
 void PickFoxKey(bool nameOnly, std::string& result) {
   result.clear();
@@ -56,12 +41,12 @@ void PickFoxKey(bool nameOnly, std::string& result) {
 void CommentBlock() {
   EditorInfo ei = FarEditorInfo();
   if (ei.BlockType == BTYPE_NONE) {
-    FarMessage("CommentBlock", {Msg(0), Msg(33)}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("CommentBlock", {Msg(MsgId::Title), Msg(MsgId::SelectBlockFirst)}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   char symbol[64] = {};
   const std::string history = std::string(SettingsKeyName) + "\\CommentBlockSymb";
-  if (!FarApi().InputBox("", Msg(65), history.c_str(), "*** ", symbol, sizeof symbol, "CommentBlock", 0))
+  if (!FarApi().InputBox("", Msg(MsgId::CommentSymbol), history.c_str(), "*** ", symbol, sizeof symbol, "CommentBlock", 0))
     return;
   for (int line = ei.BlockStartLine; line < ei.TotalLines; ++line) {
     EditorGetString egs;

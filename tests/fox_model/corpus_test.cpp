@@ -9,7 +9,7 @@
 #include "fake_editor.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 #include "temp_tree.h"

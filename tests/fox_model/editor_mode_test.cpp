@@ -4,7 +4,7 @@
 #include "editor.h"
 #include "fox/model/project.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "sim_host.h"
 #include "temp_tree.h"
@@ -75,7 +75,7 @@ TEST(EditorMode, LongTextShowsTheParsingProgress) {
   ASSERT_TRUE(he.opened);
   he.host.CurrentEditor()->CurLine = 4500;
   RefreshModel(true, false, false);
-  const std::string parsing = Trim(Msg(41));
+  const std::string parsing = Trim(Msg(MsgId::ReadingEditorText));
   ASSERT_FALSE(parsing.empty());
   int boxes = 0;
   for (const sim::ShownWindow& w : he.host.Transcript()) {

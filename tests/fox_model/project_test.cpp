@@ -7,7 +7,7 @@
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 #include "temp_tree.h"

@@ -152,7 +152,7 @@ std::string Procedures(int procs) {
 }
 
 int ProgressBoxes(const test::PluginHost& ph) {
-  const std::string building = Trim(Msg(42));
+  const std::string building = Trim(Msg(MsgId::BuildingProcList));
   int n = 0;
   for (const sim::ShownWindow& w : ph.WindowsOf("message"))
     if (!w.Lines.empty() && Trim(w.Lines[0]) == building) ++n;

@@ -8,10 +8,9 @@
 #include "fox/insight/list_window.h"
 #include "fox/model/scanner.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 

@@ -7,7 +7,7 @@
 #include "fox/model/project.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
-#include "shell/vemlocfg.h"
+#include "host/plugin_options.h"
 
 namespace vemlo {
 
@@ -17,7 +17,6 @@ constexpr const char* kHelpTopic = "FoxCodeInsight";
 constexpr char kHLine = '\xC4';
 constexpr char kCross = '\xC5';
 constexpr char kVLine = '\xB3';
-constexpr int kMsgHelp = 45, kMsgPreview = 47, kMsgGoto = 48, kMsgClose = 54;
 
 const TxxSymbToComplete& RowAt(const TxxInsightList& list, int i) {
   return (*list.Rows)[static_cast<size_t>(list.V[static_cast<size_t>(i)])];
@@ -51,10 +50,10 @@ struct Colours {
 class KeyBarGuard {
  public:
   KeyBarGuard() {
-    labels_[0] = Msg(kMsgHelp);
-    labels_[2] = Msg(kMsgPreview);
-    labels_[3] = Msg(kMsgGoto);
-    labels_[9] = Msg(kMsgClose);
+    labels_[0] = Msg(MsgId::KeyHelp);
+    labels_[2] = Msg(MsgId::KeyView);
+    labels_[3] = Msg(MsgId::KeyGoto);
+    labels_[9] = Msg(MsgId::KeyClose);
     for (int k = 0; k < 12; ++k) {
       char* label = labels_[k].empty() ? empty_ : labels_[k].data();
       titles_.Titles[k] = label;
@@ -327,8 +326,8 @@ std::string ShowInsightList(const TxxSymbToCompleteArr& candidates) {
   TxxInsightList list;
   list.Rows = &candidates;
   PlaceInsightList(list, geometry.WindowSizeX, geometry.WindowSizeY, FarCursorScreenY(geometry),
-                   FarCursorScreenX(geometry), CfgParam("InsightHeight"), CfgParam("InsightWidth"),
-                   CfgParam("InsightWidth1"));
+                   FarCursorScreenX(geometry), Option(OptionId::InsightHeight), Option(OptionId::InsightWidth),
+                   Option(OptionId::InsightWidth1));
   {
     KeyBarGuard keyBar;
     TxxInsight& in = Insight();

@@ -6,7 +6,6 @@
 #include "help/vemlohlp.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 

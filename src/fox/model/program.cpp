@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kProgressMinLines = 5000;  // longer editor texts show a progress box
 constexpr int kProgressEvery = 100;
-constexpr int kMsgTitle = 0;
-constexpr int kMsgParsingEditor = 41;
+constexpr MsgId kMsgTitle = MsgId::Title;
+constexpr MsgId kMsgParsingEditor = MsgId::ReadingEditorText;
 
 bool EndsWithSemicolon(const std::string& line) {
   for (size_t i = line.size(); i > 0; --i) {

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 
@@ -16,9 +16,9 @@ namespace {
 constexpr const char* kSettingsFileName = "vemlo.ini";
 constexpr const char* kDirMarker = ">\\";
 constexpr const char* kHelpTopic = "ProblemResetProj";
-constexpr int kMsgTitle = 0;
-constexpr int kMsgNoSettings = 27;
-constexpr int kMsgNoTable = 34;
+constexpr MsgId kMsgTitle = MsgId::Title;
+constexpr MsgId kMsgNoSettings = MsgId::NoSettingsFile;
+constexpr MsgId kMsgNoTable = MsgId::FileNotFound;
 
 void Warn(const std::vector<std::string>& lines) {
   FarMessage(kHelpTopic, lines, 0, FMSG_WARNING | FMSG_MB_OK);
@@ -48,32 +48,17 @@ struct DictTable {
   const char* Section;
   const char* Key;
   TxxDBF TxxFoxProj::*Table;
-  int NameMsg;
+  MsgId NameMsg;
 };
 constexpr DictTable kDictTables[] = {
-    {"KDF_BASES", "SearchMask", &TxxFoxProj::KdfBases, 56},
-    {"KDF_FIELDS", "SearchMask", &TxxFoxProj::KdfFields, 57},
-    {"KDF_INDEX", "SearchMask", &TxxFoxProj::KdfIndex, 58},
-    {"OPTIONS", "LSearchMask", &TxxFoxProj::LocalOptions, 59},
-    {"OPTIONS", "GSearchMask", &TxxFoxProj::GlobalOptions, 60},
+    {"KDF_BASES", "SearchMask", &TxxFoxProj::KdfBases, MsgId::InfoKdfBases},
+    {"KDF_FIELDS", "SearchMask", &TxxFoxProj::KdfFields, MsgId::InfoKdfFields},
+    {"KDF_INDEX", "SearchMask", &TxxFoxProj::KdfIndex, MsgId::InfoKdfIndex},
+    {"OPTIONS", "LSearchMask", &TxxFoxProj::LocalOptions, MsgId::InfoLocalOptions},
+    {"OPTIONS", "GSearchMask", &TxxFoxProj::GlobalOptions, MsgId::InfoGlobalOptions},
 };
 
 }  // namespace
-
-TxxFoxProj& FoxProj() {
-  static TxxFoxProj proj;
-  return proj;
-}
-
-TxxInsight& Insight() {
-  static TxxInsight insight;
-  return insight;
-}
-
-void ResetFoxModel() {
-  FoxProj() = TxxFoxProj{};
-  Insight() = TxxInsight{};
-}
 
 std::string FindSettingsFile(const std::string& directory) {
   if (!directory.empty()) {
@@ -119,7 +104,7 @@ void ListBaseFiles(const std::string& masks, TxxBaseList& bases) {
   });
 }
 
-void OpenDictTable(const std::string& masks, TxxDBF& table, int nameMsg) {
+void OpenDictTable(const std::string& masks, TxxDBF& table, MsgId nameMsg) {
   if (masks.empty()) return;
   const std::string path = FirstExistingFile(masks);
   if (path.empty()) Warn({Msg(kMsgTitle), Msg(kMsgNoTable), Msg(nameMsg), masks});

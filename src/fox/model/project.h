@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config/messages.h"
 #include "dbf/xxdbf.h"
 #include "fox/model/insight.h"
 #include "fox/model/program.h"
@@ -37,7 +38,7 @@ std::string ReadSearchMask(const std::string& section, const std::string& key,
                            const std::string& settingsDir, const std::string& baseDir);
 void ListProgFiles(const std::string& masks, TxxFoxProgArr& progs, bool isLibrary);
 void ListBaseFiles(const std::string& masks, TxxBaseList& bases);
-void OpenDictTable(const std::string& masks, TxxDBF& table, int nameMsg);
+void OpenDictTable(const std::string& masks, TxxDBF& table, MsgId nameMsg);
 
 // onlyCurrent: parse the edited file only; force: reload the project and parse
 // every file; wholeFile: statements from the top of the file, not the procedure.

@@ -13,8 +13,8 @@ namespace vemlo {
 
 namespace {
 
-constexpr int kMsgTitle = 0;
-constexpr int kMsgParsingProject = 40;
+constexpr MsgId kMsgTitle = MsgId::Title;
+constexpr MsgId kMsgParsingProject = MsgId::ReadingPrograms;
 
 // An entry parsed from disk is current while the file keeps the stamp it had
 // when it was parsed (or, before any parse from disk, the stamp of the load).

@@ -8,9 +8,8 @@
 #include "dbf/xxdbf.h"
 #include "fox/model/project.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 
@@ -93,7 +92,7 @@ void ShowDataAliasInfo() {
       } else if (breakCode == 2) {
         const std::string path = BaseTableFile(proj, name);
         if (!platform::FileExists(path))
-          FarMessage(kTopic, {Msg(0), Msg(34), path}, 0, FMSG_WARNING | FMSG_MB_OK);
+          FarMessage(kTopic, {Msg(MsgId::Title), Msg(MsgId::FileNotFound), path}, 0, FMSG_WARNING | FMSG_MB_OK);
         else
           ViewDBFExternal(path);
       }

@@ -7,7 +7,7 @@
 #include "fox/insight/proc_param_text.h"
 #include "fox/model/project.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
 
 namespace vemlo {
@@ -34,7 +34,7 @@ void ProcedureReport() {
   ReportFile report;
   if (!report.Open()) return;
   {
-    FarProgressGuard progress(Msg(0), Msg(40), static_cast<int>(progs.size()));
+    FarProgressGuard progress(Msg(MsgId::Title), Msg(MsgId::ReadingPrograms), static_cast<int>(progs.size()));
     for (size_t i = 0; i < progs.size(); ++i) {
       FarProgressStep(static_cast<int>(i) + 1);
       const TxxFoxProg& prog = progs[i];
@@ -70,7 +70,7 @@ void DictionaryReport() {
   const TxxDBF& indexes = proj.KdfIndex;
   const int bName = Column(bases, "KDF_BASES", "FieldName_BASE");
   if (bName < 0) {
-    FarMessage("ProjReports", {Msg(0), Msg(28), "[KDF_BASES] FieldName_BASE"}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("ProjReports", {Msg(MsgId::Title), Msg(MsgId::MissingColumnSetting), "[KDF_BASES] FieldName_BASE"}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   const int bRem = Column(bases, "KDF_BASES", "FieldName_REM");
@@ -89,7 +89,7 @@ void DictionaryReport() {
   ReportFile report;
   if (!report.Open()) return;
   {
-    FarProgressGuard progress(Msg(0), Msg(43), bases.RecCount);
+    FarProgressGuard progress(Msg(MsgId::Title), Msg(MsgId::WritingDictReport), bases.RecCount);
     for (int i = 0; i < bases.RecCount; ++i) {
       FarProgressStep(i + 1);
       const std::string name = Value(bases, bName, i);
@@ -121,7 +121,7 @@ void DictionaryReport() {
 }  // namespace
 
 void ShowProjectReports() {
-  const int chosen = FarMenu("ProjReports", {Msg(25), Msg(26)}, 0, "", FMENU_WRAPMODE);
+  const int chosen = FarMenu("ProjReports", {Msg(MsgId::ReportProcedures), Msg(MsgId::ReportDictionary)}, 0, "", FMENU_WRAPMODE);
   if (chosen == 0) ProcedureReport();
   if (chosen == 1) DictionaryReport();
 }

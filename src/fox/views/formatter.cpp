@@ -8,19 +8,12 @@
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
 #include "host/xxfar.h"
-#include "shell/vemlocfg.h"
-#include "shell/vemlolib.h"
+#include "host/plugin_options.h"
 
 namespace vemlo {
 
 namespace {
 
-constexpr int kMsgTitle = 0;
-constexpr int kMsgQuestion = 66;
-constexpr int kMsgPrompt = 67;
-constexpr int kMsgAutomatic = 114;
-constexpr int kMsgCancel = 115;
-constexpr int kMsgLineByLine = 121;
 const char* const kHelpTopic = "IndentArrange";
 
 int ReadCount(const std::string& field) {
@@ -71,15 +64,15 @@ std::vector<int> ParseCommentColumns(const std::string& text) {
   return columns;
 }
 
-TxxFmtOptions ReadFmtOptions() {
+TxxFmtOptions ReadFmtOptions(const TxxOptions& options) {
   TxxFmtOptions o;
-  o.Base = ParseIndentOption(CfgParam("FmtTextBaseIndent"));
-  o.Proc = ParseIndentOption(CfgParam("FmtTextAddIndentProc"));
-  o.Step = ParseIndentOption(CfgParam("FmtTextStructIndentStep"));
-  o.Case = ParseIndentOption(CfgParam("FmtTextAddIndentCase"));
-  o.Wrap = ParseIndentOption(CfgParam("FmtTextWrapedStrIndent"));
-  o.IndentCommented = !IsBlank(CfgParam("FmtTextIndentCommented"));
-  o.CommentColumns = ParseCommentColumns(CfgParam("FmtTextInlineCommentPos"));
+  o.Base = ParseIndentOption(OptionValue(options, OptionId::FmtTextBaseIndent));
+  o.Proc = ParseIndentOption(OptionValue(options, OptionId::FmtTextAddIndentProc));
+  o.Step = ParseIndentOption(OptionValue(options, OptionId::FmtTextStructIndentStep));
+  o.Case = ParseIndentOption(OptionValue(options, OptionId::FmtTextAddIndentCase));
+  o.Wrap = ParseIndentOption(OptionValue(options, OptionId::FmtTextWrapedStrIndent));
+  o.IndentCommented = OptionOn(options, OptionId::FmtTextIndentCommented);
+  o.CommentColumns = ParseCommentColumns(OptionValue(options, OptionId::FmtTextInlineCommentPos));
   return o;
 }
 
@@ -273,14 +266,14 @@ void RunFormatter(bool lineByLine) {
   std::string prompt;
   int color = 0;
   if (lineByLine) {
-    prompt = Msg(kMsgPrompt);
+    prompt = Msg(MsgId::IndentPrompt);
     color = static_cast<int>(FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR,
                                                  reinterpret_cast<void*>(COL_DIALOGTEXT)));
   }
-  const TxxFmtOptions options = ReadFmtOptions();
+  const TxxFmtOptions options = ReadFmtOptions(PluginOptions());
   std::optional<FarProgressGuard> progress;
   if (!lineByLine)
-    progress.emplace(Msg(kMsgTitle), procName, static_cast<int>(insight.Statements.size()));
+    progress.emplace(Msg(MsgId::Title), procName, static_cast<int>(insight.Statements.size()));
 
   TxxFmtLines lines;
   lines.Read = [](int line, std::string& text) {
@@ -324,8 +317,8 @@ void FormatProcedure() {
   const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
   if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
   const int answer = FarMessage(kHelpTopic,
-                                {Msg(kMsgTitle), Msg(kMsgQuestion), prog.Procs[insight.ProcIndex].Name,
-                                 Msg(kMsgAutomatic), Msg(kMsgLineByLine), Msg(kMsgCancel)},
+                                {Msg(MsgId::Title), Msg(MsgId::IndentQuestion), prog.Procs[insight.ProcIndex].Name,
+                                 Msg(MsgId::IndentAutomatic), Msg(MsgId::IndentLineByLine), Msg(MsgId::IndentCancel)},
                                 3, 0);
   if (answer != 0 && answer != 1) return;
   RunFormatter(answer == 1);

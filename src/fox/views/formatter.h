@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/options.h"
 #include "fox/model/program.h"
 
 namespace vemlo {
@@ -27,7 +28,7 @@ struct TxxFmtOptions {
 TxxTabSpace ParseIndentOption(const std::string& text);
 std::string IndentText(const TxxTabSpaceArr& stack);
 std::vector<int> ParseCommentColumns(const std::string& text);
-TxxFmtOptions ReadFmtOptions();
+TxxFmtOptions ReadFmtOptions(const TxxOptions& options);
 
 // Index (from 0) of the first "&&" outside string literals, -1 when none.
 int FindInlineComment(const std::string& line);

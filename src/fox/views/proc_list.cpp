@@ -6,16 +6,12 @@
 
 #include "fox/insight/proc_param_text.h"
 #include "fox/model/project.h"
-#include "shell/vemlocfg.h"
+#include "host/plugin_options.h"
 
 namespace vemlo {
 
 namespace {
 
-constexpr int kMsgTitle = 0;
-constexpr int kMsgBuilding = 42;
-constexpr int kMsgEntries = 61;
-constexpr int kMsgProcedures = 63;
 constexpr int kProgressAbove = 20;
 constexpr char kTriangle = '\x10';
 
@@ -99,10 +95,10 @@ void ShowProcList() {
     in.Height = info.WindowSizeY;
     in.CursorLine = info.CurLine;
     in.CursorCol = info.CurPos;
-    if (!IsBlank(CfgParam("ShowBookmarks"))) FarGetBookmarks(in.Bookmarks);
+    if (OptionOn(OptionId::ShowBookmarks)) FarGetBookmarks(in.Bookmarks);
     const int n = static_cast<int>(prog.Procs.size());
     std::optional<FarProgressGuard> progress;
-    if (n > kProgressAbove) progress.emplace(Msg(kMsgTitle), Msg(kMsgBuilding), n);
+    if (n > kProgressAbove) progress.emplace(Msg(MsgId::Title), Msg(MsgId::BuildingProcList), n);
     in.ParamText = [&prog](int entry) { return ProcParamText(prog, entry); };
     list = BuildProcList(
         in,
@@ -119,9 +115,9 @@ void ShowProcList() {
   std::vector<std::string> texts;
   texts.reserve(list.Items.size());
   for (const TxxProcListItem& item : list.Items) texts.push_back(item.Text);
-  const std::string title = std::string(Msg(kMsgProcedures)) + " (" +
+  const std::string title = std::string(Msg(MsgId::Procedures)) + " (" +
                             IntToStr(static_cast<long long>(prog.Procs.size())) + " " +
-                            Msg(kMsgEntries) + ")";
+                            Msg(MsgId::Entries) + ")";
   const int chosen = FarMenu("ProcList", texts, list.Selected, title, 0);
   if (chosen < 0 || chosen >= static_cast<int>(list.Items.size())) return;
   const TxxJumpTarget& t = list.Items[chosen].Target;

@@ -5,7 +5,7 @@
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
 #include "fox/views/structure_menu.h"
-#include "shell/vemlocfg.h"
+#include "host/plugin_options.h"
 
 namespace vemlo {
 
@@ -143,18 +143,18 @@ std::vector<TxxStructPair> ReadPairList(const std::string& value) {
   return pairs;
 }
 
-TxxReviewOptions ReadReviewOptions() {
+TxxReviewOptions ReadReviewOptions(const TxxOptions& options) {
   TxxReviewOptions o;
-  o.Step = ReadBoundedNumber(CfgParam("ReviewFoxStructStep"), 3, 1);
-  o.Bracket = ReadBoundedNumber(CfgParam("ReviewBracketWidth"), 2, 1);
-  o.Indent = ReadBoundedNumber(CfgParam("ReviewBracketIndent"), 1, 0);
-  o.Cond = CfgParam("ReviewCharSetCond");
-  o.Loop = CfgParam("ReviewCharSetLoop");
-  o.Exit = CfgParam("ReviewCharSetExit");
-  o.Pair = CfgParam("ReviewCharSetPair");
-  o.Keywords = ReadKeywordList(CfgParam("ReviewAddKeyWords"));
-  o.Pairs = ReadPairList(CfgParam("ReviewAddPairList"));
-  o.ShowBookmarks = !IsBlank(CfgParam("ShowBookmarks"));
+  o.Step = ReadBoundedNumber(OptionValue(options, OptionId::ReviewFoxStructStep), 3, 1);
+  o.Bracket = ReadBoundedNumber(OptionValue(options, OptionId::ReviewBracketWidth), 2, 1);
+  o.Indent = ReadBoundedNumber(OptionValue(options, OptionId::ReviewBracketIndent), 1, 0);
+  o.Cond = OptionValue(options, OptionId::ReviewCharSetCond);
+  o.Loop = OptionValue(options, OptionId::ReviewCharSetLoop);
+  o.Exit = OptionValue(options, OptionId::ReviewCharSetExit);
+  o.Pair = OptionValue(options, OptionId::ReviewCharSetPair);
+  o.Keywords = ReadKeywordList(OptionValue(options, OptionId::ReviewAddKeyWords));
+  o.Pairs = ReadPairList(OptionValue(options, OptionId::ReviewAddPairList));
+  o.ShowBookmarks = OptionOn(options, OptionId::ShowBookmarks);
   return o;
 }
 
@@ -350,7 +350,7 @@ void ShowStructureReview() {
   const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
   if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
 
-  const TxxReviewOptions options = ReadReviewOptions();
+  const TxxReviewOptions options = ReadReviewOptions(PluginOptions());
   TxxLangStructItemArr entries;
   int width = 80;
   bool bookmarksShown = false;

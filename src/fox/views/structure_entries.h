@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config/options.h"
 #include "fox/model/program.h"
 #include "host/xxfar.h"
 
@@ -57,7 +58,7 @@ struct TxxReviewOptions {
 int ReadBoundedNumber(const std::string& text, int def, int lowerBound);
 std::vector<std::string> ReadKeywordList(const std::string& value);
 std::vector<TxxStructPair> ReadPairList(const std::string& value);
-TxxReviewOptions ReadReviewOptions();
+TxxReviewOptions ReadReviewOptions(const TxxOptions& options);
 
 // Does the statement text call a procedure the predicate knows?
 bool HasProcCall(const std::string& text, const std::function<bool(const std::string&)>& isProc);

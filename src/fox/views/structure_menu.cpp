@@ -3,30 +3,30 @@
 
 #include <array>
 
+#include "host/context.h"
 #include "host/xxfar.h"
 #include "platform/platform.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 
 namespace {
 
 struct TxxCategory {
-  int Msg;
+  MsgId Msg;
   unsigned Flags;
 };
 
 constexpr std::array<TxxCategory, 10> kCategories = {{
-    {68, efCondOpen | efCondBranch | efCondClose},
-    {69, efLoopOpen | efLoopJump | efLoopClose},
-    {70, efExit},
-    {71, efCall},
-    {72, efPairOpen | efPairClose},
-    {73, efKeyword},
-    {74, efStatement},
-    {75, efComment},
-    {76, efDirective},
-    {77, efBookmark},
+    {MsgId::ReviewCond, efCondOpen | efCondBranch | efCondClose},
+    {MsgId::ReviewLoop, efLoopOpen | efLoopJump | efLoopClose},
+    {MsgId::ReviewExit, efExit},
+    {MsgId::ReviewCall, efCall},
+    {MsgId::ReviewPair, efPairOpen | efPairClose},
+    {MsgId::ReviewKeyword, efKeyword},
+    {MsgId::ReviewStatement, efStatement},
+    {MsgId::ReviewComment, efComment},
+    {MsgId::ReviewDirective, efDirective},
+    {MsgId::ReviewBookmark, efBookmark},
 }};
 constexpr size_t kRows = kCategories.size();
 
@@ -36,12 +36,7 @@ unsigned AllCategoryFlags() {
   return all;
 }
 
-// Kept for as long as the plug-in stays loaded.
-struct CategoryState {
-  std::array<bool, kRows> Visible{};
-  std::array<bool, kRows> Initialized{};
-};
-CategoryState g_categories;
+static_assert(kRows == kReviewCategories);
 
 // A key no keyboard sends: stands in for a category text without a key, since
 // a 0 would end the break-key list early.
@@ -142,14 +137,15 @@ std::vector<TxxStructMenuItem> BuildStructMenuItems(const TxxLangStructItemArr& 
 }
 
 int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int windowWidth) {
+  TxxReviewFilter& filter = Ctx().Review;
   std::array<std::string, kRows> texts;
   std::array<TxxCategoryKey, kRows> keys;
   for (size_t r = 0; r < kRows; ++r) {
     texts[r] = Msg(kCategories[r].Msg);
     keys[r] = ParseCategoryKey(texts[r]);
-    if (!g_categories.Initialized[r]) {
-      g_categories.Visible[r] = keys[r].SignPos > 0 && texts[r][keys[r].SignPos - 1] == '+';
-      g_categories.Initialized[r] = true;
+    if (!filter.Initialized[r]) {
+      filter.Visible[r] = keys[r].SignPos > 0 && texts[r][keys[r].SignPos - 1] == '+';
+      filter.Initialized[r] = true;
     }
   }
   std::vector<int> breakKeys;
@@ -161,7 +157,7 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
 
   int offset = 0;
   for (;;) {
-    const std::vector<bool> visible(g_categories.Visible.begin(), g_categories.Visible.end());
+    const std::vector<bool> visible(filter.Visible.begin(), filter.Visible.end());
     const std::vector<TxxStructMenuItem> items =
         BuildStructMenuItems(entries, visible, bookmarksShown, offset);
     std::vector<FarMenuItem> menu(items.size());
@@ -173,7 +169,7 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
     std::string title;
     for (size_t r = 0; r < kRows; ++r) {
       std::string t = texts[r];
-      if (keys[r].SignPos > 0) t[keys[r].SignPos - 1] = g_categories.Visible[r] ? '+' : '-';
+      if (keys[r].SignPos > 0) t[keys[r].SignPos - 1] = filter.Visible[r] ? '+' : '-';
       title += " " + t;
     }
     title = Trim(title);
@@ -186,12 +182,12 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
     if (breakCode < 0) return current >= 0 ? items[current].Entry : -1;
 
     if (breakCode < static_cast<int>(kRows)) {
-      g_categories.Visible[breakCode] = !g_categories.Visible[breakCode];
+      filter.Visible[breakCode] = !filter.Visible[breakCode];
     } else {
       switch (breakCode) {
         case bkPrint: WriteListing(entries, items); break;
-        case bkAll: g_categories.Visible.fill(true); break;
-        case bkNone: g_categories.Visible.fill(false); break;
+        case bkAll: filter.Visible.fill(true); break;
+        case bkNone: filter.Visible.fill(false); break;
         case bkLeft: offset = Max(0, offset - 4); break;
         case bkRight: offset = Min(kMaxOffset, offset + 4); break;
         case bkHome: offset = 0; break;
@@ -234,6 +230,6 @@ void JumpToStructEntry(const TxxLangStructItem& e) {
   FarRedraw();
 }
 
-void ResetStructCategories() { g_categories = CategoryState{}; }
+void ResetStructCategories() { Ctx().Review = TxxReviewFilter{}; }
 
 }  // namespace vemlo

@@ -1,0 +1,26 @@
+// The one plug-in context, built on first use.
+#include "host/context.h"
+
+namespace vemlo {
+
+namespace {
+std::unique_ptr<TxxPluginContext> g_context;
+}
+
+TxxPluginContext& Ctx() {
+  if (!g_context) g_context = std::make_unique<TxxPluginContext>();
+  return *g_context;
+}
+
+void ResetContext() { g_context.reset(); }
+
+TxxFoxProj& FoxProj() { return Ctx().Project; }
+
+TxxInsight& Insight() { return Ctx().Insight; }
+
+void ResetFoxModel() {
+  Ctx().Project = TxxFoxProj{};
+  Ctx().Insight = TxxInsight{};
+}
+
+}  // namespace vemlo

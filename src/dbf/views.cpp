@@ -130,18 +130,21 @@ int BrowseDBF(TxxDBF table, const std::vector<int>& columns, const std::optional
     width = Max(width, static_cast<int>(text.size()));
   }
   width = Min(width, FarEditorInfo().WindowSizeX - 8);
-  const std::string bottom = more ? "ENTER-more" : "";
-  const std::string heading = title ? *title : DBFBrowseTitle(table, width, filterField, filter);
-  for (;;) {
-    for (size_t i = 0; i < items.size(); ++i) items[i].Selected = static_cast<int>(i) == selected;
-    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, heading.c_str(),
-                                     bottom.c_str(), helpTopic ? helpTopic : "", nullptr, nullptr, items.data(),
-                                     static_cast<int>(items.size()));
-    if (chosen < 0 || chosen >= static_cast<int>(items.size())) return -1;
-    if (!more) return chosen;
-    selected = chosen;
-    ShowDBFRecord(table, records[static_cast<size_t>(chosen)]);
-  }
+  TxxMenuCall call;
+  call.HelpTopic = helpTopic;
+  call.Title = title ? *title : DBFBrowseTitle(table, width, filterField, filter);
+  call.Bottom = more ? "ENTER-more" : "";
+  call.Flags = FMENU_SHOWAMPERSAND;
+  int result = -1;
+  FarMenuLoop(call, items, selected, [&](const TxxMenuChoice& choice) {
+    if (!more) {
+      result = choice.Item;
+      return false;
+    }
+    ShowDBFRecord(table, records[static_cast<size_t>(choice.Item)]);
+    return true;
+  });
+  return result;
 }
 
 }  // namespace vemlo

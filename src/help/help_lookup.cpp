@@ -72,16 +72,14 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
   std::vector<FarMenuItem> items(static_cast<size_t>(s.HelpBase.RecCount));
   for (size_t i = 0; i < items.size(); ++i)
     SetMenuItemText(items[i], PadRightTo(DBFValueRef(s.HelpBase, 0, static_cast<int>(i)), width) + "  ");
-  int selected = PreselectedTopic(items, word);
-  const std::string title = s.HelpBase.FileName;
-  for (;;) {
-    for (size_t i = 0; i < items.size(); ++i) items[i].Selected = static_cast<int>(i) == selected;
-    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, title.c_str(), "",
-                                     "FOXHelp", nullptr, nullptr, items.data(), static_cast<int>(items.size()));
-    if (chosen < 0 || chosen >= static_cast<int>(items.size())) break;
-    selected = chosen;
-    ShowHelpTopic(chosen);
-  }
+  TxxMenuCall call;
+  call.HelpTopic = "FOXHelp";
+  call.Title = s.HelpBase.FileName;
+  call.Flags = FMENU_SHOWAMPERSAND;
+  FarMenuLoop(call, items, PreselectedTopic(items, word), [](const TxxMenuChoice& choice) {
+    ShowHelpTopic(choice.Item);
+    return true;
+  });
   return true;
 }
 

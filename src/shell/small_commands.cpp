@@ -23,11 +23,15 @@ void PickFoxKey(bool nameOnly, std::string& result) {
     SetMenuItemText(items[static_cast<size_t>(r)], text);
     items[static_cast<size_t>(r)].Separator = !field(0, r).empty() && field(0, r)[0] == '-';
   }
-  static const int kBreakKeys[] = {VK_SPACE, VK_CONTROL, VK_MENU, 0};
-  int breakCode = -1;
-  int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND,
-                             "                 ALONE  SHIFT   CTRL    ALT ", "Enter; SpaceBar; Ctrl; Alt",
-                             "FoxKeys", kBreakKeys, &breakCode, items.data(), static_cast<int>(items.size()));
+  TxxMenuCall call;
+  call.HelpTopic = "FoxKeys";
+  call.Title = "                 ALONE  SHIFT   CTRL    ALT ";
+  call.Bottom = "Enter; SpaceBar; Ctrl; Alt";
+  call.Flags = FMENU_SHOWAMPERSAND;
+  call.BreakKeys = {VK_SPACE, VK_CONTROL, VK_MENU};
+  const TxxMenuChoice choice = FarMenuCall(call, items, -1);
+  const int chosen = choice.Item;
+  const int breakCode = choice.BreakCode;
   if (chosen < 0 || chosen >= keys.RecCount) return;
   static const char* const kPrefix[] = {"", "Shift+", "Ctrl+", "Alt+"};
   const int column = breakCode >= 0 && breakCode <= 2 ? breakCode + 1 : 0;  // 0 Enter, 1 Space, 2 Ctrl, 3 Alt
@@ -52,10 +56,7 @@ void CommentBlock() {
     EditorGetString egs;
     if (!FarGetLine(line, egs)) break;
     if (egs.SelStart == -1 || (egs.SelStart == 0 && egs.SelEnd == 0)) break;
-    EditorSetPosition pos;
-    pos.CurLine = line;
-    pos.CurPos = egs.SelStart;
-    FarApi().EditorControl(ECTL_SETPOSITION, &pos);
+    FarJumpTo(TxxEditorJump{line, egs.SelStart}, false);
     FarInsertText(symbol);
   }
   FarRedraw();

@@ -307,11 +307,8 @@ void CompleteSymbol() {
   if (empty) in.Candidates.push_back(TxxSymbToComplete{"", "", 0, skNone, 0});
   const std::string chosen = ShowInsightList(in.Candidates);
   if (empty || chosen.empty()) return;
-  EditorSetPosition pos;
-  pos.CurLine = in.CursorLine;
-  pos.CurPos = in.WordLeft;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  for (int n = in.WordRight - in.WordLeft - 1; n > 0; --n) FarApi().EditorControl(ECTL_DELETECHAR, nullptr);
+  FarJumpTo(TxxEditorJump{in.CursorLine, in.WordLeft}, false);
+  FarDeleteChars(in.WordRight - in.WordLeft - 1);
   FarInsertText(chosen);
   FarRedraw();
 }

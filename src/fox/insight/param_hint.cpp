@@ -21,13 +21,6 @@ bool IsContinued(const std::string& line) {
   return n > 0 && line[n - 1] == ';';
 }
 
-void Flush() { FarApi().Text(0, 0, 0, nullptr); }
-
-int Colour(int index) {
-  return static_cast<int>(FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR,
-                                              reinterpret_cast<void*>(static_cast<intptr_t>(index))));
-}
-
 }  // namespace
 
 std::string TextBeforeCursor(const TxxLineReader& read, int cursorLine, int cursorCol) {
@@ -145,7 +138,7 @@ void DrawParamHint(TxxParamHint& hint) {
     FarApi().Text(hint.Left, hint.Top + k, hint.BoxColour, PadRightTo(hint.Lines[k], w).c_str());
   for (const TxxHintPiece& piece : HighlightPieces(hint.Lines, hint.ParamNo))
     FarApi().Text(hint.Left + piece.Col, hint.Top + piece.Line, hint.HighColour, piece.Text.c_str());
-  Flush();
+  FarFlushText();
 }
 
 void ShowParamHint() {
@@ -165,33 +158,28 @@ void ShowParamHint() {
     SignalBeep();
     return;
   }
-  hint.BoxColour = Colour(COL_DIALOGTEXT);
-  hint.HighColour = Colour(COL_DIALOGHIGHLIGHTTEXT);
+  hint.BoxColour = FarColour(COL_DIALOGTEXT);
+  hint.HighColour = FarColour(COL_DIALOGHIGHLIGHTTEXT);
   DrawParamHint(hint);
-  for (;;) {
-    INPUT_RECORD rec;
-    if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) break;
-    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
+  // Keys go on to the editor; the hint follows the call until the cursor leaves it.
+  FarKeyLoop([&hint](const INPUT_RECORD& rec) {
     const int vk = rec.KeyEvent.wVirtualKeyCode;
-    if (vk >= VK_SHIFT && vk <= VK_MENU) continue;
-    if (vk == VK_ESCAPE || vk == VK_F10) break;
+    if (vk == VK_ESCAPE || vk == VK_F10) return false;
     if (vk == VK_F1) {
-      FarApi().ShowHelp(FarInfo().ModuleName.c_str(), kHelpTopic, 0);
-      continue;
+      FarShowHelp(kHelpTopic);
+      return true;
     }
-    if ((vk >= VK_F2 && vk <= VK_F9) || vk == VK_F11 || vk == VK_F12) continue;
-    FarApi().EditorControl(ECTL_PROCESSINPUT, &rec);
+    if ((vk >= VK_F2 && vk <= VK_F9) || vk == VK_F11 || vk == VK_F12) return true;
+    FarProcessInput(rec);
     const TxxParamArr now = ScanOpenCalls();
-    bool found = false;
     for (auto it = now.rbegin(); it != now.rend(); ++it) {
       if (it->Name != hint.Name) continue;
       hint.ParamNo = it->ParamNo;
-      found = true;
-      break;
+      DrawParamHint(hint);
+      return true;
     }
-    if (!found) break;
-    DrawParamHint(hint);
-  }
+    return false;
+  });
   FarRedraw();
 }
 

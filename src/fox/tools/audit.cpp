@@ -89,10 +89,11 @@ void InsertAuditDefines() {
       items.emplace_back();
       SetMenuItemText(items.back(), entries[i].Text);
     }
-    if (!items.empty()) items[0].Selected = 1;
-    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, Msg(MsgId::AuditGroups), "",
-                                     "BrixAuditMenu1", nullptr, nullptr, items.data(),
-                                     static_cast<int>(items.size()));
+    TxxMenuCall call;
+    call.HelpTopic = "BrixAuditMenu1";
+    call.Title = Msg(MsgId::AuditGroups);
+    call.Flags = FMENU_SHOWAMPERSAND;
+    const int chosen = FarMenuCall(call, items, 0).Item;
     if (chosen < 0 || chosen >= static_cast<int>(groups.size())) return;
     const size_t group = groups[static_cast<size_t>(chosen)];
     title = TrimRight(entries[group].Text);

@@ -216,39 +216,28 @@ namespace {
 // Shows the new line and waits for the user's verdict; false on Escape.
 bool ConfirmLine(int line, const std::string& oldText, const std::string& prompt, int color) {
   const EditorInfo info = FarEditorInfo();
-  EditorSetPosition pos;
-  pos.CurLine = line;
-  pos.CurPos = 0;
-  pos.TopScreenLine = Max(0, line - info.WindowSizeY / 2);
-  pos.LeftPos = 0;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  FarRedraw();
+  FarJumpTo(TxxEditorJump{line, 0, Max(0, line - info.WindowSizeY / 2), 0}, true);
   FarApi().Text(0, info.WindowSizeY + 1, color, PadRightTo(prompt, info.WindowSizeX).c_str());
-  FarApi().Text(0, 0, 0, nullptr);
-  bool keep = true;
-  for (;;) {
-    INPUT_RECORD rec;
-    if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) {
-      keep = false;
-      break;
+  FarFlushText();
+  bool keep = false;  // the input ending stops the run like Escape
+  FarKeyLoop([&](const INPUT_RECORD& rec) {
+    switch (rec.KeyEvent.wVirtualKeyCode) {
+      case VK_BACK:
+        FarSetString(line, oldText);
+        keep = true;
+        return false;
+      case VK_RETURN:
+        keep = true;
+        return false;
+      case VK_F1:
+        FarShowHelp(kHelpTopic);
+        return true;
+      case VK_ESCAPE:
+        return false;
+      default:
+        return true;
     }
-    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
-    const int vk = rec.KeyEvent.wVirtualKeyCode;
-    if (vk >= VK_SHIFT && vk <= VK_MENU) continue;
-    if (vk == VK_RETURN) break;
-    if (vk == VK_BACK) {
-      FarSetString(line, oldText);
-      break;
-    }
-    if (vk == VK_F1) {
-      FarApi().ShowHelp(FarInfo().ModuleName.c_str(), kHelpTopic, 0);
-      continue;
-    }
-    if (vk == VK_ESCAPE) {
-      keep = false;
-      break;
-    }
-  }
+  });
   FarRedraw();
   return keep;
 }
@@ -267,8 +256,7 @@ void RunFormatter(bool lineByLine) {
   int color = 0;
   if (lineByLine) {
     prompt = Msg(MsgId::IndentPrompt);
-    color = static_cast<int>(FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR,
-                                                 reinterpret_cast<void*>(COL_DIALOGTEXT)));
+    color = FarColour(COL_DIALOGTEXT);
   }
   const TxxFmtOptions options = ReadFmtOptions(PluginOptions());
   std::optional<FarProgressGuard> progress;
@@ -289,14 +277,7 @@ void RunFormatter(bool lineByLine) {
     FarSetString(line, text);
     return ConfirmLine(line, old, prompt, color);
   };
-  lines.ScreenCol = [](int line, int pos) {
-    EditorConvertPos cp;
-    cp.StringNumber = line;
-    cp.SrcPos = pos;
-    cp.DestPos = pos;
-    FarApi().EditorControl(ECTL_REALTOTAB, &cp);
-    return cp.DestPos;
-  };
+  lines.ScreenCol = FarScreenCol;
   lines.Step = [&](int k) {
     if (progress) FarProgressStep(k + 1);
   };

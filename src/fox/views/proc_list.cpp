@@ -121,13 +121,7 @@ void ShowProcList() {
   const int chosen = FarMenu("ProcList", texts, list.Selected, title, 0);
   if (chosen < 0 || chosen >= static_cast<int>(list.Items.size())) return;
   const TxxJumpTarget& t = list.Items[chosen].Target;
-  EditorSetPosition pos;
-  pos.CurLine = t.Line;
-  pos.CurPos = t.Col;
-  pos.TopScreenLine = t.Line - t.ScreenOffset;
-  pos.LeftPos = t.LeftPos;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  FarRedraw();
+  FarJumpTo(TxxEditorJump{t.Line, t.Col, t.Line - t.ScreenOffset, t.LeftPos}, true);
 }
 
 }  // namespace vemlo

@@ -148,12 +148,14 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
       filter.Initialized[r] = true;
     }
   }
-  std::vector<int> breakKeys;
-  for (const TxxCategoryKey& k : keys) breakKeys.push_back(k.KeyCode == 0 ? kNoKey : k.KeyCode);
+  TxxMenuCall call;
+  call.HelpTopic = "LangStructure";
+  call.Bottom = kBottom;
+  call.Flags = bookmarksShown ? 0u : FMENU_SHOWAMPERSAND;
+  for (const TxxCategoryKey& k : keys) call.BreakKeys.push_back(k.KeyCode == 0 ? kNoKey : k.KeyCode);
   for (int k : {Ctrl('P'), int(VK_ADD), int(VK_SUBTRACT), int(VK_LEFT), int(VK_RIGHT), int(VK_HOME),
                 int(VK_END), Ctrl(VK_LEFT), Ctrl(VK_RIGHT), Ctrl(VK_UP), Ctrl(VK_DOWN)})
-    breakKeys.push_back(k);
-  breakKeys.push_back(0);
+    call.BreakKeys.push_back(k);
 
   int offset = 0;
   for (;;) {
@@ -172,13 +174,10 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
       if (keys[r].SignPos > 0) t[keys[r].SignPos - 1] = filter.Visible[r] ? '+' : '-';
       title += " " + t;
     }
-    title = Trim(title);
-    int breakCode = -1;
-    int current = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0,
-                                bookmarksShown ? 0u : FMENU_SHOWAMPERSAND, title.c_str(), kBottom,
-                                "LangStructure", breakKeys.data(), &breakCode, menu.data(),
-                                static_cast<int>(menu.size()));
-    if (current >= static_cast<int>(items.size())) current = -1;
+    call.Title = Trim(title);
+    const TxxMenuChoice choice = FarMenuCall(call, menu, -1);
+    int current = choice.Item;
+    const int breakCode = choice.BreakCode;
     if (breakCode < 0) return current >= 0 ? items[current].Entry : -1;
 
     if (breakCode < static_cast<int>(kRows)) {
@@ -221,13 +220,7 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
 }
 
 void JumpToStructEntry(const TxxLangStructItem& e) {
-  EditorSetPosition pos;
-  pos.CurLine = e.Line;
-  pos.CurPos = e.Col;
-  pos.TopScreenLine = e.Line - e.ScreenLine;
-  pos.LeftPos = e.LeftPos;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  FarRedraw();
+  FarJumpTo(TxxEditorJump{e.Line, e.Col, e.Line - e.ScreenLine, e.LeftPos}, true);
 }
 
 void ResetStructCategories() { Ctx().Review = TxxReviewFilter{}; }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "host/settings_file.h"
 #include "platform/platform.h"

@@ -1,5 +1,5 @@
-// F1 help: the topic menu of a help base, and parameter texts of FoxPro functions.
-#include "fox/model/scanner.h"
+// F1 help: the topic menu of a help base; the parameter texts of FoxPro functions from the base of the options.
+#include "fox/insight/help_param_text.h"
 #include "help/vemlohlp.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
@@ -84,53 +84,7 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
 }
 
 std::string HelpParamText(const std::string& name) {
-  const std::string path = Trim(Option(OptionId::FoxHelpBaseParams));
-  if (IsBlank(path)) return {};
-  TxxHelpState& s = HelpState();
-  HelpBaseGuard guard;
-  LoadDBF(s.HelpBase, false, path);
-  if (s.HelpBase.State != dsLoaded) return {};
-  std::string w = UpperCase(Trim(name));
-
-  int record = -1;
-  for (int i = 0; i < s.HelpBase.RecCount && record < 0; ++i) {
-    std::string t = " " + UpperCase(DBFValueRef(s.HelpBase, 0, i));
-    const size_t at = t.find(" " + w);
-    if (at != std::string::npos) t = t.substr(at);
-    const size_t paren = t.find("()");
-    if (paren != std::string::npos) t = Trim(t.substr(0, paren));
-    if (IsKeyword(w, t)) {
-      w = t;
-      record = i;
-    }
-  }
-  if (record < 0) return {};
-  if (!OpenHelpMemo(HelpMemoPath(path))) return {};
-  int block = -1;
-  if (!TryStrToInt(Trim(DBFValueRef(s.HelpBase, 1, record)), block) || block < 0) return {};
-
-  std::string result;
-  bool found = false;
-  ReadMemoText(block, [&](const std::string& text) {
-    std::string line = text;
-    if (!found) {
-      const size_t open = line.find('(');
-      if (open != std::string::npos && UpperCase(Trim(line.substr(0, open))) == w) {
-        line = line.substr(open);
-        found = true;
-      }
-    }
-    if ((found && IsBlank(line)) || (!line.empty() && static_cast<unsigned char>(line[0]) == 0xC4)) return false;
-    if (!found) return true;
-    const size_t close = line.find(')');
-    if (close != std::string::npos) {
-      result += " " + Trim(line.substr(0, close + 1));
-      return false;
-    }
-    result += " " + Trim(line);
-    return true;
-  });
-  return Trim(result);
+  return HelpBaseParamText(Trim(Option(OptionId::FoxHelpBaseParams)), name);
 }
 
 }  // namespace vemlo

@@ -1,4 +1,4 @@
-// The help unit's state and its memo file.
+// The help unit's state in the context, and the memo file of the base in use.
 #include "help/vemlohlp.h"
 
 #include "host/context.h"
@@ -8,19 +8,18 @@ namespace vemlo {
 
 TxxHelpState& HelpState() { return Ctx().Help; }
 
-std::string HelpMemoPath(const std::string& tablePath) { return ChangeFileExt(tablePath, ".fpt"); }
-
 bool OpenHelpMemo(const std::string& memoPath) {
   TxxHelpState& s = HelpState();
   s.Memo.Close();
-  s.MemoBlockSize = 0;
   return s.Memo.Open(memoPath);
 }
 
 void CloseHelpMemo() {
-  TxxHelpState& s = HelpState();
-  s.Memo.Close();
-  s.MemoBlockSize = 0;
+  HelpState().Memo.Close();
+}
+
+TxxMemoRead ReadMemoText(int64_t block, const TxxMemoLineHandler& handler) {
+  return ReadMemoText(HelpState().Memo, block, handler);
 }
 
 }  // namespace vemlo

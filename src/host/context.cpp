@@ -14,13 +14,4 @@ TxxPluginContext& Ctx() {
 
 void ResetContext() { g_context.reset(); }
 
-TxxFoxProj& FoxProj() { return Ctx().Project; }
-
-TxxInsight& Insight() { return Ctx().Insight; }
-
-void ResetFoxModel() {
-  Ctx().Project = TxxFoxProj{};
-  Ctx().Insight = TxxInsight{};
-}
-
 }  // namespace vemlo

@@ -8,19 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "fox/model/edited_text.h"
 #include "host/far_api.h"
 #include "lib/xxlib.h"
 
 namespace vemlo {
 
-struct TxxFarBookmark {
-  int Number = 0;
-  int Line = 0;
-  int Col = 0;
-  int ScreenLine = 0;
-  int LeftPos = 0;
-};
-using TxxFarBookmarkArr = std::vector<TxxFarBookmark>;
+using TxxFarBookmark = TxxBookmark;
+using TxxFarBookmarkArr = TxxBookmarkArr;
 
 EditorInfo FarEditorInfo();
 std::string FarEditorFileName();  // upper case
@@ -67,6 +62,11 @@ std::optional<INPUT_RECORD> FarReadKey(bool skipModifiers = true);
 // A modal loop over the editor's keys: each key goes to onKey until it answers
 // false. False when the input ended first.
 bool FarKeyLoop(const std::function<bool(const INPUT_RECORD&)>& onKey);
+
+// The edited text as the model reads it; its reader moves the cursor, so the
+// caller keeps the position saved while it reads.
+TxxEditedText EditorText();
+TxxLineReader EditorLineReader();
 
 // Saves the editor position and puts it back when it goes out of scope.
 class FarSavedPos {

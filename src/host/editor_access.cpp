@@ -35,6 +35,25 @@ bool FarGetLine(int n, std::string& text) {
   return true;
 }
 
+TxxLineReader EditorLineReader() {
+  // The line is made current, then read.
+  return [](int line, std::string& text) {
+    return FarGotoLine(line, -1, -1, -1, false) && FarGetLine(-1, text);
+  };
+}
+
+TxxEditedText EditorText() {
+  const EditorInfo info = FarEditorInfo();
+  TxxEditedText text;
+  text.FileName = UpperCase(info.FileName ? info.FileName : "");
+  text.EditorID = info.EditorID;
+  text.LineCount = info.TotalLines;
+  text.CursorLine = info.CurLine;
+  text.CursorCol = info.CurPos;
+  text.Read = EditorLineReader();
+  return text;
+}
+
 std::string FarWordAtCursor(const CharSet& charSet) {
   EditorInfo ei = FarEditorInfo();
   EditorGetString line;

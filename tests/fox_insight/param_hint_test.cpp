@@ -5,7 +5,7 @@
 #include "plugin_host.h"
 #include "script.h"
 #include <memory>
-#include "fox/insight/param_hint.h"
+#include "fox/views/param_hint.h"
 #include "fox/model/project.h"
 #include "host/xxfar.h"
 

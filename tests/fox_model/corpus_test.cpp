@@ -9,6 +9,7 @@
 #include "fake_editor.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
+#include "host/editor_model.h"
 #include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"

@@ -3,6 +3,7 @@
 
 #include "editor.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "host/settings_file.h"
 #include "lib/xxlib.h"

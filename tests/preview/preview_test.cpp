@@ -1,8 +1,9 @@
 // Source preview: placement, procedures from the editor and from disk, statements.
 #include <gtest/gtest.h>
 
-#include "fox/insight/preview.h"
+#include "fox/views/preview.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "plugin_host.h"

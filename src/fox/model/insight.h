@@ -49,6 +49,4 @@ struct TxxInsight {
   TxxSymbToCompleteArr Candidates;
 };
 
-TxxInsight& Insight();
-
 }  // namespace vemlo

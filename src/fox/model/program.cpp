@@ -105,12 +105,6 @@ void ResetProcTable(TxxFoxProg& prog, bool editorNames, int lineCount) {
 
 }  // namespace
 
-TxxLineReader EditorLineReader() {
-  return [](int line, std::string& text) {
-    return FarGotoLine(line, -1, -1, -1, false) && FarGetLine(-1, text);
-  };
-}
-
 void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
                     bool editorNames) {
   if (lineCount < 0) lineCount = 0;

@@ -74,10 +74,6 @@ using TxxFoxDefineArr = std::vector<TxxFoxDefine>;
 // increasing order, so a reader may be sequential.
 using TxxLineReader = std::function<bool(int line, std::string& text)>;
 
-// Reads the editor text: the line is made current, then read. The caller keeps
-// the editor position saved while it reads.
-TxxLineReader EditorLineReader();
-
 // Rebuilds the procedure table from the editor text when the file is the one
 // being edited, else from the file on disk. State becomes psRead when the text
 // could be read; a file that cannot be read keeps its main entry and its state.

@@ -28,10 +28,6 @@ struct TxxFoxProj {
   TxxDBF GlobalOptions;
 };
 
-TxxFoxProj& FoxProj();
-// Drops the project and the insight record (the plug-in's reset and unload).
-void ResetFoxModel();
-
 std::string FindSettingsFile(const std::string& dir);
 void LoadProject(TxxFoxProj& proj, const std::string& dir, const std::string& iniFile);
 std::string ReadSearchMask(const std::string& section, const std::string& key,

@@ -5,6 +5,7 @@
 
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"

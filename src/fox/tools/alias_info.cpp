@@ -7,6 +7,7 @@
 #include "dbf/views.h"
 #include "dbf/xxdbf.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "host/settings_file.h"
 #include "platform/platform.h"

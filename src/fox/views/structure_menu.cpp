@@ -1,9 +1,12 @@
-// The structure review's menu loop over the entries of the review.
+// The structure review (editor command 6): its menu over the entries of the review.
 #include "fox/views/structure_menu.h"
 
 #include <array>
 
+#include "fox/model/project.h"
 #include "host/context.h"
+#include "host/editor_model.h"
+#include "host/plugin_options.h"
 #include "host/xxfar.h"
 #include "platform/platform.h"
 
@@ -224,5 +227,35 @@ void JumpToStructEntry(const TxxLangStructItem& e) {
 }
 
 void ResetStructCategories() { Ctx().Review = TxxReviewFilter{}; }
+
+void ShowStructureReview() {
+  const TxxFoxProj& proj = FoxProj();
+  const TxxInsight& insight = Insight();
+  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
+  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
+  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
+
+  const TxxReviewOptions options = ReadReviewOptions(PluginOptions());
+  TxxLangStructItemArr entries;
+  int width = 80;
+  bool bookmarksShown = false;
+  {
+    FarSavedPos saved;  // reading the statements moves the cursor
+    TxxStructInput in;
+    in.Statements = &insight.Statements;
+    in.Read = EditorLineReader();
+    in.IsProc = [&proj](const std::string& name) {
+      int file = -1, proc = -1;
+      return FindFoxProc(name, proj, file, proc);
+    };
+    if (options.ShowBookmarks) FarGetBookmarks(in.Bookmarks);
+    bookmarksShown = !in.Bookmarks.empty();
+    in.CursorLine = saved.Info().CurLine;
+    width = saved.Info().WindowSizeX;
+    entries = BuildStructEntries(in, options);
+  }
+  const int chosen = RunStructMenu(entries, bookmarksShown, width);
+  if (chosen >= 0 && chosen < static_cast<int>(entries.size())) JumpToStructEntry(entries[chosen]);
+}
 
 }  // namespace vemlo

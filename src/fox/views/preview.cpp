@@ -1,7 +1,8 @@
 // Showing a procedure or a statement in the viewer without moving the editor.
-#include "fox/insight/preview.h"
+#include "fox/views/preview.h"
 
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"

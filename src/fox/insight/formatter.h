@@ -1,4 +1,5 @@
-// The indentation formatter of the procedure at the cursor (editor command 8).
+// The indentation formatter as a text transformation: the statements of a
+// procedure re-indented by their nesting, trailing comments moved to columns.
 #pragma once
 
 #include <functional>
@@ -49,9 +50,5 @@ struct TxxFmtLines {
 // Re-indents the statements; false when Write stopped the run.
 bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& options,
                       const TxxFmtLines& lines);
-
-// The run over the editor after the question (automatic or line by line).
-void RunFormatter(bool lineByLine);
-void FormatProcedure();
 
 }  // namespace vemlo

@@ -1,11 +1,13 @@
 // The completion list window: geometry, rows, filtering, moves and its key loop.
-#include "fox/insight/list_window.h"
+#include "fox/views/list_window.h"
 
 #include "dbf/views.h"
 #include "fox/insight/completion.h"
-#include "fox/insight/preview.h"
+#include "fox/views/preview.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/plugin_options.h"
+#include "host/settings_file.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 
@@ -290,6 +292,28 @@ std::string InsightRowText(const TxxInsightList& list, int i, int hscroll) {
     }
   }
   return PadRightTo(std::string(static_cast<size_t>(n + 1), ' ') + kVLine, w);
+}
+
+void CompleteSymbol() {
+  TxxInsight& in = Insight();
+  // The candidates live for this request only, however it ends.
+  struct Cleared {
+    TxxSymbToCompleteArr& List;
+    ~Cleared() { List.clear(); }
+  } cleared{in.Candidates};
+  if (!CollectCandidates(in, FoxProj(), IniFile())) {
+    in.Candidates.clear();
+    SignalBeep();
+    return;
+  }
+  const bool empty = in.Candidates.empty();
+  if (empty) in.Candidates.push_back(TxxSymbToComplete{"", "", 0, skNone, 0});
+  const std::string chosen = ShowInsightList(in.Candidates);
+  if (empty || chosen.empty()) return;
+  FarJumpTo(TxxEditorJump{in.CursorLine, in.WordLeft}, false);
+  FarDeleteChars(in.WordRight - in.WordLeft - 1);
+  FarInsertText(chosen);
+  FarRedraw();
 }
 
 std::string ShowInsightList(const TxxSymbToCompleteArr& candidates) {

@@ -1,5 +1,5 @@
-// The structure review of the procedure at the cursor (editor command 6): the
-// entries with their drawn strips.
+// The entries of the structure review of a procedure: one per statement, with
+// the strip of line-drawing characters that shows the nesting.
 #pragma once
 
 #include <functional>
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "config/options.h"
+#include "fox/model/edited_text.h"
 #include "fox/model/program.h"
-#include "host/xxfar.h"
 
 namespace vemlo {
 
@@ -67,11 +67,9 @@ struct TxxStructInput {
   const TxxFoxStringArr* Statements = nullptr;
   TxxLineReader Read;
   std::function<bool(const std::string& name)> IsProc;
-  TxxFarBookmarkArr Bookmarks;  // sorted by line, then column; empty when not shown
+  TxxBookmarkArr Bookmarks;  // sorted by line, then column; empty when not shown
   int CursorLine = 0;
 };
 TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxReviewOptions& options);
-
-void ShowStructureReview();
 
 }  // namespace vemlo

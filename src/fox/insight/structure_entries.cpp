@@ -1,11 +1,9 @@
 // Building the structure review: one entry per statement with a strip of
 // line-drawing characters that shows the nesting, and the bookmarks as entries.
-#include "fox/views/structure_entries.h"
+#include "fox/insight/structure_entries.h"
 
-#include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "fox/views/structure_menu.h"
-#include "host/plugin_options.h"
+#include "lib/xxlib.h"
 
 namespace vemlo {
 
@@ -316,7 +314,7 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
     }
 
     bool appended = false;
-    for (const TxxFarBookmark& bm : in.Bookmarks) {
+    for (const TxxBookmark& bm : in.Bookmarks) {
       if (bm.Line > st.LastLine) break;
       if (bm.Line < st.FirstLine) continue;
       TxxLangStructItem b = e;
@@ -341,36 +339,6 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
     entries[cursorEntry].Selected = true;
   }
   return entries;
-}
-
-void ShowStructureReview() {
-  const TxxFoxProj& proj = FoxProj();
-  const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
-  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
-
-  const TxxReviewOptions options = ReadReviewOptions(PluginOptions());
-  TxxLangStructItemArr entries;
-  int width = 80;
-  bool bookmarksShown = false;
-  {
-    FarSavedPos saved;  // reading the statements moves the cursor
-    TxxStructInput in;
-    in.Statements = &insight.Statements;
-    in.Read = EditorLineReader();
-    in.IsProc = [&proj](const std::string& name) {
-      int file = -1, proc = -1;
-      return FindFoxProc(name, proj, file, proc);
-    };
-    if (options.ShowBookmarks) FarGetBookmarks(in.Bookmarks);
-    bookmarksShown = !in.Bookmarks.empty();
-    in.CursorLine = saved.Info().CurLine;
-    width = saved.Info().WindowSizeX;
-    entries = BuildStructEntries(in, options);
-  }
-  const int chosen = RunStructMenu(entries, bookmarksShown, width);
-  if (chosen >= 0 && chosen < static_cast<int>(entries.size())) JumpToStructEntry(entries[chosen]);
 }
 
 }  // namespace vemlo

@@ -189,6 +189,22 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
     entries.push_back(e);
     if (st.FirstLine <= in.CursorLine) cursorEntry = static_cast<int>(entries.size()) - 1;
   };
+  // A block's opening statement claims its column with the set's bar (its
+  // character 1) under its corner (character 0); the closing one frees it.
+  const auto openBlock = [&](TxxLangStructItem& e, unsigned flag, const std::string& set, size_t lineChar) {
+    e.Flags |= flag;
+    next = e.Level + 1;
+    draw.Claim(e, CharAt(set, 1));
+    draw.Opener(e, CharAt(set, 0), CharAt(set, lineChar));
+  };
+  const auto closeBlock = [&](TxxLangStructItem& e, unsigned flag, const std::string& set, size_t corner,
+                              size_t lineChar) {
+    if (e.Level > 0) --e.Level;
+    next = e.Level;
+    e.Flags |= flag;
+    draw.Claim(e, ' ');
+    draw.Opener(e, CharAt(set, corner), CharAt(set, lineChar));
+  };
   std::string line;
   for (const TxxFoxString& st : statements) {
     TxxLangStructItem e;
@@ -258,10 +274,7 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
         break;
       case stIf:
       case stDoCase:
-        e.Flags |= efCondOpen;
-        next = e.Level + 1;
-        draw.Claim(e, CharAt(o.Cond, 1));
-        draw.Opener(e, CharAt(o.Cond, 0), CharAt(o.Cond, 4));
+        openBlock(e, efCondOpen, o.Cond, 4);
         break;
       case stElse:
       case stCase:
@@ -277,28 +290,17 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
       }
       case stEndIf:
       case stEndCase:
-        if (e.Level > 0) --e.Level;
-        next = e.Level;
-        e.Flags |= efCondClose;
-        draw.Claim(e, ' ');
-        draw.Opener(e, CharAt(o.Cond, 3), CharAt(o.Cond, 4));
+        closeBlock(e, efCondClose, o.Cond, 3, 4);
         break;
       case stFor:
       case stScan:
       case stDoWhile:
-        e.Flags |= efLoopOpen;
-        next = e.Level + 1;
-        draw.Claim(e, CharAt(o.Loop, 1));
-        draw.Opener(e, CharAt(o.Loop, 0), CharAt(o.Loop, 5));
+        openBlock(e, efLoopOpen, o.Loop, 5);
         break;
       case stEndFor:
       case stEndScan:
       case stEndDo:
-        if (e.Level > 0) --e.Level;
-        next = e.Level;
-        e.Flags |= efLoopClose;
-        draw.Claim(e, ' ');
-        draw.Opener(e, CharAt(o.Loop, 4), CharAt(o.Loop, 5));
+        closeBlock(e, efLoopClose, o.Loop, 4, 5);
         break;
       case stLoop:
       case stExit: {

@@ -168,11 +168,6 @@ TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine) {
   return defines;
 }
 
-TxxFoxDefineArr CollectDefines(int cursorLine) {
-  FarSavedPos saved;
-  return CollectDefines(EditorLineReader(), cursorLine);
-}
-
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,
                  int& procIndex) {
   fileIndex = -1;

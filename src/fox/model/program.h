@@ -90,7 +90,6 @@ void ExtractElements(TxxFoxString& st);
 
 // The #DEFINE lines from line 0 through lastLine.
 TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine);
-TxxFoxDefineArr CollectDefines(int cursorLine);  // of the editor text
 
 // A procedure of the project by name; a name with an extension finds only main
 // entries. Both indexes are -1 when nothing is found.

@@ -60,6 +60,17 @@ constexpr DictTable kDictTables[] = {
 
 }  // namespace
 
+const TxxFoxProg* CursorProg(const TxxFoxProj& proj, const TxxInsight& in) {
+  if (in.ProgIndex < 0 || in.ProgIndex >= static_cast<int>(proj.Progs.size())) return nullptr;
+  return &proj.Progs[static_cast<size_t>(in.ProgIndex)];
+}
+
+const TxxFoxProc* CursorProc(const TxxFoxProj& proj, const TxxInsight& in) {
+  const TxxFoxProg* prog = CursorProg(proj, in);
+  if (!prog || in.ProcIndex < 0 || in.ProcIndex >= static_cast<int>(prog->Procs.size())) return nullptr;
+  return &prog->Procs[static_cast<size_t>(in.ProcIndex)];
+}
+
 std::string FindSettingsFile(const std::string& directory) {
   if (!directory.empty()) {
     const std::string dir = IncludeTrailingBackslash(directory);

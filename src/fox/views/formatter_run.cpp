@@ -48,12 +48,10 @@ bool ConfirmLine(int line, const std::string& oldText, const std::string& prompt
 }  // namespace
 
 void RunFormatter(bool lineByLine) {
-  const TxxFoxProj& proj = FoxProj();
   const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
-  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
-  const std::string procName = prog.Procs[insight.ProcIndex].Name;
+  const TxxFoxProc* proc = CursorProc(FoxProj(), insight);
+  if (!proc) return;
+  const std::string procName = proc->Name;
 
   std::string prompt;
   int color = 0;
@@ -95,13 +93,10 @@ void RunFormatter(bool lineByLine) {
 }
 
 void FormatProcedure() {
-  const TxxFoxProj& proj = FoxProj();
-  const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
-  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
+  const TxxFoxProc* proc = CursorProc(FoxProj(), Insight());
+  if (!proc) return;
   const int answer = FarMessage(kHelpTopic,
-                                {Msg(MsgId::Title), Msg(MsgId::IndentQuestion), prog.Procs[insight.ProcIndex].Name,
+                                {Msg(MsgId::Title), Msg(MsgId::IndentQuestion), proc->Name,
                                  Msg(MsgId::IndentAutomatic), Msg(MsgId::IndentLineByLine), Msg(MsgId::IndentCancel)},
                                 3, 0);
   if (answer != 0 && answer != 1) return;

@@ -122,6 +122,19 @@ void ShowDefinition(const TxxSymbToComplete& row, bool& close) {
   }
 }
 
+// The keys that move the selection: alone, and with any shift key.
+struct MoveKey {
+  int Vk;
+  void (*Plain)(TxxInsightList&);
+  void (*Modified)(TxxInsightList&);
+};
+constexpr MoveKey kMoveKeys[] = {
+    {VK_UP, ListPrevItem, ListGroupUp},
+    {VK_DOWN, ListNextItem, ListGroupDown},
+    {VK_PRIOR, ListPageUp, ListFirstItem},
+    {VK_NEXT, ListPageDown, ListLastItem},
+};
+
 bool SameEditorState(const EditorInfo& a, const EditorInfo& b) {
   return a.EditorID == b.EditorID && a.CurLine == b.CurLine && a.TotalLines == b.TotalLines &&
          a.TopScreenLine == b.TopScreenLine;
@@ -340,6 +353,12 @@ std::string ShowInsightList(const TxxSymbToCompleteArr& candidates) {
       const bool modified = state != 0;
       const bool ctrlAlone = state == LEFT_CTRL_PRESSED || state == RIGHT_CTRL_PRESSED;
       const bool hasSel = list.Sel >= 0 && list.Sel < RowCount(list);
+      for (const MoveKey& m : kMoveKeys) {
+        if (m.Vk != vk) continue;
+        (modified ? m.Modified : m.Plain)(list);
+        DrawList(list, colours);
+        return true;
+      }
       switch (vk) {
         case VK_RETURN:
           if (hasSel) result = RowAt(list, list.Sel).Name;
@@ -347,22 +366,6 @@ std::string ShowInsightList(const TxxSymbToCompleteArr& candidates) {
         case VK_ESCAPE:
         case VK_F10:
           return false;
-        case VK_UP:
-          modified ? ListGroupUp(list) : ListPrevItem(list);
-          DrawList(list, colours);
-          return true;
-        case VK_DOWN:
-          modified ? ListGroupDown(list) : ListNextItem(list);
-          DrawList(list, colours);
-          return true;
-        case VK_PRIOR:
-          modified ? ListFirstItem(list) : ListPageUp(list);
-          DrawList(list, colours);
-          return true;
-        case VK_NEXT:
-          modified ? ListLastItem(list) : ListPageDown(list);
-          DrawList(list, colours);
-          return true;
         case VK_F1:
           FarShowHelp(kHelpTopic);
           return true;

@@ -18,10 +18,9 @@ constexpr int kProgressAbove = 20;
 }  // namespace
 
 void ShowProcList() {
-  TxxFoxProj& proj = FoxProj();
-  const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
+  const TxxFoxProg* found = CursorProg(FoxProj(), Insight());
+  if (!found) return;
+  const TxxFoxProg& prog = *found;
 
   TxxProcList list;
   {

@@ -231,9 +231,7 @@ void ResetStructCategories() { Ctx().Review = TxxReviewFilter{}; }
 void ShowStructureReview() {
   const TxxFoxProj& proj = FoxProj();
   const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
-  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
+  if (!CursorProc(proj, insight)) return;
 
   const TxxReviewOptions options = ReadReviewOptions(PluginOptions());
   TxxLangStructItemArr entries;

@@ -10,6 +10,6 @@ enum class MsgId : int {
 };
 
 // One more than the highest message number: the language files hold this many.
-inline constexpr int kMessageCount = 122;
+inline constexpr int kMessageCount = 123;
 
 }  // namespace vemlo

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/plugin_options.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"

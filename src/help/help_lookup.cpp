@@ -1,6 +1,7 @@
 // F1 help: the topic menu of a help base; the parameter texts of FoxPro functions from the base of the options.
 #include "fox/insight/help_param_text.h"
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "host/plugin_options.h"
@@ -84,7 +85,9 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
 }
 
 std::string HelpParamText(const std::string& name) {
-  return HelpBaseParamText(Trim(Option(OptionId::FoxHelpBaseParams)), name);
+  std::string text;
+  TellReadProblem(HelpBaseParamText(Trim(Option(OptionId::FoxHelpBaseParams)), name, LoadDBF, text), "FOXHelp");
+  return text;
 }
 
 }  // namespace vemlo

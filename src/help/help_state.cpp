@@ -18,7 +18,7 @@ void CloseHelpMemo() {
   HelpState().Memo.Close();
 }
 
-TxxMemoRead ReadMemoText(int64_t block, const TxxMemoLineHandler& handler) {
+TxxReadStatus ReadMemoText(int64_t block, const TxxMemoLineHandler& handler) {
   return ReadMemoText(HelpState().Memo, block, handler);
 }
 

@@ -24,14 +24,14 @@ uint32_t BigEndian(const unsigned char* b, int n) {
 
 std::string HelpMemoPath(const std::string& tablePath) { return ChangeFileExt(tablePath, MemoFileExt); }
 
-TxxMemoRead ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLineHandler& handler) {
-  constexpr TxxMemoRead kEnd = TxxMemoRead::Read;
+TxxReadStatus ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLineHandler& handler) {
+  constexpr TxxReadStatus kEnd = TxxReadStatus::Read;
   if (!memo.IsOpen() || block < 0) return kEnd;
   const int64_t size = memo.Size();
-  if (size < 0) return TxxMemoRead::ReadError;
+  if (size < 0) return TxxReadStatus::ReadError;
   unsigned char head[4];
   int64_t got = memo.ReadAt(6, head, 2);
-  if (got < 0) return TxxMemoRead::ReadError;
+  if (got < 0) return TxxReadStatus::ReadError;
   if (got != 2) return kEnd;
   const int blockSize = static_cast<int>(BigEndian(head, 2));
   // A block size of 0 would put every block at the file's header.
@@ -39,7 +39,7 @@ TxxMemoRead ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLin
   const int64_t start = block * blockSize;
   if (start > size - 8) return kEnd;
   got = memo.ReadAt(start + 4, head, 4);
-  if (got < 0) return TxxMemoRead::ReadError;
+  if (got < 0) return TxxReadStatus::ReadError;
   if (got != 4) return kEnd;
   // The length is capped at what the file holds after the block header, so a
   // forged length neither reads past the end nor makes the loop run long.
@@ -53,7 +53,7 @@ TxxMemoRead ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLin
     const bool last = i == chunks - 1;
     const int64_t want = last ? length - (chunks - 1) * kChunk : kChunk;
     got = want > 0 ? memo.ReadAt(start + 8 + i * kChunk, buffer.data(), want) : 0;
-    if (got < 0) return TxxMemoRead::ReadError;
+    if (got < 0) return TxxReadStatus::ReadError;
     buffer[static_cast<size_t>(got)] = 0;
     std::string text(buffer.data(), strnlen(buffer.data(), static_cast<size_t>(got)));
     if (last) text = PadRightTo(text, static_cast<int>(want)) + "\r\r";

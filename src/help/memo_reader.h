@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "dbf/read_status.h"
 #include "platform/platform.h"
 
 namespace vemlo {
@@ -15,10 +16,9 @@ std::string HelpMemoPath(const std::string& tablePath);
 // Receives one memo line; returns false to end the reading.
 using TxxMemoLineHandler = std::function<bool(const std::string& line)>;
 
-enum class TxxMemoRead { Read, ReadError };
 // Hands the lines of memo block `block` of the open memo file to `handler`,
 // read in 512-byte chunks. A corrupt header, block number or length ends the
 // text at what the file holds; a failed read ends it with ReadError.
-TxxMemoRead ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLineHandler& handler);
+TxxReadStatus ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLineHandler& handler);
 
 }  // namespace vemlo

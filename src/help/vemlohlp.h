@@ -23,6 +23,7 @@ struct TxxHelpState {
   bool FrameHeaders = true;             // framed title boxes become fixed headers
   platform::OutFile* Out = nullptr;     // the help file being written
   bool WriteFailed = false;
+  bool ReadFailed = false;              // the memo file failed part way
 };
 
 TxxHelpState& HelpState();
@@ -30,7 +31,7 @@ TxxHelpState& HelpState();
 // ---- The memo file of the base in use ----
 bool OpenHelpMemo(const std::string& memoPath);
 void CloseHelpMemo();
-TxxMemoRead ReadMemoText(int64_t block, const TxxMemoLineHandler& handler);
+TxxReadStatus ReadMemoText(int64_t block, const TxxMemoLineHandler& handler);
 
 // ---- Lookup ----
 bool ShowFoxHelp(const std::string& word, bool chooseBase);
@@ -40,7 +41,7 @@ std::string HelpParamText(const std::string& name);
 // ---- Topic viewer ----
 void ShowHelpTopic(int record);
 // Steps 1-4 of ShowHelpTopic: writes the help file for `record` to `path`;
-// false when the file could not be written.
+// false when the file could not be written or the memo file not read.
 bool WriteHelpFile(int record, const std::string& path);
 void WriteHelpTopic(int topic, int record);
 int HelpTopicIndex(const std::string& name);

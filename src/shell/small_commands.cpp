@@ -4,6 +4,7 @@
 
 #include "config/file_names.h"
 #include "dbf/xxdbf.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "shell/vemlolib.h"
 

@@ -1,6 +1,7 @@
 // Corrupt and forged tables: each one asks the size question or skips data,
 // never reads outside what the file holds.
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
 
 namespace vemlo::test {
 namespace {

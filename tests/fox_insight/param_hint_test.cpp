@@ -1,6 +1,7 @@
 // Parameter hints: the open calls before the cursor, wrapping and highlighting.
 #include <gtest/gtest.h>
 
+#include "host/editor_model.h"
 #include "input.h"
 #include "plugin_host.h"
 #include "script.h"

@@ -61,7 +61,7 @@ TEST(EditorMode, UnsavedBufferIsParsedAndThePositionKept) {
   // Read from disk, the same file keeps its main entry's name.
   TxxFoxProg disk;
   disk.FileName = prog.FileName;
-  ASSERT_TRUE(ScanProceduresFromFile(disk));
+  ASSERT_EQ(ScanProceduresFromFile(disk), TxxReadStatus::Read);
   ASSERT_EQ(disk.Procs.size(), 2u);
   EXPECT_EQ(disk.Procs[0].Name, "MAIN");
 }

@@ -103,11 +103,11 @@ TEST_F(ProjectTest, MasksWithTheSettingsDirectoryMarker) {
   ASSERT_TRUE(LoadIni(tree.Dos("A/vemlo.ini")));
   const std::string settingsDir = Dir(tree, "A");
   const std::string baseDir = UpperCase(Dir(tree, "A/B"));
-  const std::string masks = ReadSearchMask("PROJ", "PrgSearchMask", settingsDir, baseDir);
+  const std::string masks = ReadSearchMask(IniFile(), "PROJ", "PrgSearchMask", settingsDir, baseDir);
   EXPECT_EQ(masks.back(), ';');
   EXPECT_EQ(masks.find(">\\"), std::string::npos);
-  EXPECT_EQ(ReadSearchMask("PROJ", "LibSearchMask", settingsDir, baseDir), "");
-  EXPECT_EQ(ReadSearchMask("PROJ", "Missing", settingsDir, baseDir), "");
+  EXPECT_EQ(ReadSearchMask(IniFile(), "PROJ", "LibSearchMask", settingsDir, baseDir), "");
+  EXPECT_EQ(ReadSearchMask(IniFile(), "PROJ", "Missing", settingsDir, baseDir), "");
 
   TxxFoxProgArr progs;
   ListProgFiles(masks, progs, false);
@@ -132,7 +132,7 @@ TEST_F(ProjectTest, MasksWithTheSettingsDirectoryMarker) {
   EXPECT_EQ(libs[0].FileSize, 6);
 
   TxxBaseList bases;
-  ListBaseFiles(ReadSearchMask("PROJ", "DBFSearchMask", settingsDir, baseDir), bases);
+  ListBaseFiles(ReadSearchMask(IniFile(), "PROJ", "DBFSearchMask", settingsDir, baseDir), bases);
   std::sort(bases.begin(), bases.end());
   ASSERT_EQ(bases.size(), 2u);
   // Table paths keep the letter case found on disk.

@@ -3,6 +3,7 @@
 
 #include "fpt_writer.h"
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "lib/xxlib.h"
 #include "plugin_host.h"
 

@@ -24,7 +24,7 @@ int ColumnOf(const TxxIniFile& ini, const TxxDBF& table, const std::string& sect
   if (table.State != dsLoaded) return -1;
   std::string name;
   LookupIni(ini, section, key, name);
-  return DBFFieldIndex(table, name);
+  return FindDBFField(table, name);
 }
 
 // Opens a group; CloseGroup drops the header again when no row followed it.
@@ -173,13 +173,14 @@ void AddDictionaryFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFil
 }
 
 // The last resort: the header of the project's table file of that name.
-void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8) {
+void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8,
+                     const TxxTableLoader& loadTable) {
   const std::string wanted = Trim(a8) + ".DBF";
   for (const std::string& file : proj.Bases) {
     if (UpperCase(ExtractFileName(file)) != wanted) continue;
     const size_t h = OpenGroup(in.Candidates, file);
     TxxDBF table;
-    LoadDBF(table, true, file);
+    LoadTableWith(loadTable, table, true, file);
     for (size_t f = 0; f < table.Fields.size(); ++f) {
       const TxxDBFField& field = table.Fields[f];
       char buf[32];
@@ -221,7 +222,8 @@ void FindInsightWordIn(TxxInsight& in, const std::string& line, int cursorLine, 
   }
 }
 
-void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini, const std::string& alias) {
+void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini, const std::string& alias,
+                       const TxxTableLoader& loadTable) {
   TxxSymbToCompleteArr& list = in.Candidates;
   const size_t m = list.size();
   const std::string wanted = UpperCase(Trim(alias));
@@ -244,10 +246,11 @@ void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile&
   AddDictionaryFields(in, proj, ini, a8);
   if (list.size() > m + 1) return;
   list.resize(m);
-  AddHeaderFields(in, proj, a8);
+  AddHeaderFields(in, proj, a8, loadTable);
 }
 
-bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini) {
+bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini,
+                       const TxxTableLoader& loadTable) {
   in.Candidates.clear();
   const std::string& context = in.Context;
   const bool programs = !proj.Progs.empty();
@@ -273,7 +276,7 @@ bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile&
   } else {
     const std::string alias = context.substr(0, context.size() - 1);
     if (alias.find('.') != std::string::npos) return false;
-    AppendAliasFields(in, proj, ini, alias);
+    AppendAliasFields(in, proj, ini, alias, loadTable);
   }
   return true;
 }

@@ -16,9 +16,12 @@ void FindInsightWordIn(TxxInsight& in, const std::string& line, int cursorLine, 
 
 // Fills in.Candidates for in.Context from the model and the project's settings
 // file (the columns of its tables); false when the context cannot be completed
-// (a lone "." or a name with more than one full stop).
-bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini);
+// (a lone "." or a name with more than one full stop). A project table whose
+// header gives an alias's fields is read with loadTable.
+bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini,
+                       const TxxTableLoader& loadTable = {});
 // The fields of alias A appended to in.Candidates.
-void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini, const std::string& alias);
+void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini, const std::string& alias,
+                       const TxxTableLoader& loadTable = {});
 
 }  // namespace vemlo

@@ -9,10 +9,12 @@
 
 namespace vemlo {
 
-std::string HelpBaseParamText(const std::string& path, const std::string& name) {
+TxxReadProblem HelpBaseParamText(const std::string& path, const std::string& name, const TxxTableLoader& loadTable,
+                                 std::string& text) {
+  text.clear();
   if (IsBlank(path)) return {};
   TxxDBF base;
-  LoadDBF(base, false, path);
+  LoadTableWith(loadTable, base, false, path);
   if (base.State != dsLoaded) return {};
   std::string w = UpperCase(Trim(name));
 
@@ -36,8 +38,8 @@ std::string HelpBaseParamText(const std::string& path, const std::string& name) 
 
   std::string result;
   bool found = false;
-  ReadMemoText(memo, block, [&](const std::string& text) {
-    std::string line = text;
+  const TxxReadStatus read = ReadMemoText(memo, block, [&](const std::string& memoLine) {
+    std::string line = memoLine;
     if (!found) {
       const size_t open = line.find('(');
       if (open != std::string::npos && UpperCase(Trim(line.substr(0, open))) == w) {
@@ -55,7 +57,9 @@ std::string HelpBaseParamText(const std::string& path, const std::string& name) 
     result += " " + Trim(line);
     return true;
   });
-  return Trim(result);
+  if (read != TxxReadStatus::Read) return TxxReadProblem{read, HelpMemoPath(path)};
+  text = Trim(result);
+  return {};
 }
 
 }  // namespace vemlo

@@ -8,6 +8,7 @@
 #include "dbf/xxdbf.h"
 #include "fox/model/project.h"
 #include "host/editor_model.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "host/settings_file.h"
 #include "platform/platform.h"

@@ -7,6 +7,7 @@
 #include "fox/insight/proc_param_text.h"
 #include "fox/model/project.h"
 #include "host/editor_model.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "host/settings_file.h"
 #include "platform/platform.h"

@@ -7,6 +7,7 @@
 #include "fox/model/project.h"
 #include "host/editor_model.h"
 #include "host/plugin_options.h"
+#include "host/reader_reports.h"
 #include "host/settings_file.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
@@ -314,7 +315,7 @@ void CompleteSymbol() {
     TxxSymbToCompleteArr& List;
     ~Cleared() { List.clear(); }
   } cleared{in.Candidates};
-  if (!CollectCandidates(in, FoxProj(), IniFile())) {
+  if (!CollectCandidates(in, FoxProj(), IniFile(), LoadDBF)) {
     in.Candidates.clear();
     SignalBeep();
     return;

@@ -367,6 +367,34 @@ TEST_F(ProjectTest, NoSettingsFileWarnsAndStillParsesTheEditedFile) {
   EXPECT_EQ(host.Warnings().size(), 2u);
 }
 
+// A program file that fails part way is told after the parse, each refresh
+// that tries it again; its table keeps the main entry only.
+TEST_F(ProjectTest, ProgramReadErrorIsToldNotTakenForTheEnd) {
+  const std::string unreadable = "Z:\\proc\\self\\mem";
+  {
+    platform::InFile probe;
+    if (!probe.Open(unreadable)) GTEST_SKIP() << "no /proc/self/mem";
+  }
+  tree.Write("A/vemlo.ini", "[PROJ]\nPrgSearchMask = " + unreadable + "\n");
+  tree.Write("A/x.prg", "PROCEDURE p1\n");
+  FakeEditorHost host;
+  Edit(host, "A/x.prg", 0);
+  RefreshModel(false, false, false);
+  const auto warnings = host.Warnings();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].HelpTopic, "ProblemResetProj");
+  EXPECT_EQ(warnings[0].Lines, (std::vector<std::string>{"M0", "M122", UpperCase(unreadable)}));
+  const TxxFoxProg* mem = nullptr;
+  for (const TxxFoxProg& p : FoxProj().Progs)
+    if (p.FileName == UpperCase(unreadable)) mem = &p;
+  ASSERT_NE(mem, nullptr);
+  EXPECT_EQ(mem->Procs.size(), 1u);
+  EXPECT_NE(mem->State, psRead);
+  EXPECT_EQ(FoxProj().Progs[Insight().ProgIndex].Procs.size(), 2u);  // the edited file is parsed
+  RefreshModel(false, false, false);
+  EXPECT_EQ(host.Warnings().size(), 2u);
+}
+
 TEST_F(ProjectTest, ProgressBoxForLongEditorTexts) {
   tree.Write("A/vemlo.ini", "[PROJ]\n");
   std::string text;

@@ -131,6 +131,20 @@ TEST(HelpTopic, BadBlockNumberWritesNoTopic) {
   EXPECT_EQ(f.Write(1), "");
 }
 
+// A memo file that fails part way: no help viewer, the read error told.
+TEST(HelpTopic, MemoReadErrorIsToldAndNothingShown) {
+  HelpFixture f(std::vector<test::HelpTopicSpec>{{"ALPHA", "Alpha text"}});
+  if (!OpenHelpMemo("Z:\\proc\\self\\mem")) GTEST_SKIP() << "no /proc/self/mem";
+  f.ph.Keys({"Enter"});
+  ShowHelpTopic(0);
+  EXPECT_TRUE(f.ph.WindowsOf("help").empty());
+  auto shown = f.ph.WindowsOf("message");
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().Lines, (std::vector<std::string>{"A read error stopped the reading of the file",
+                                                          f.ph.Tree().Dos("HELP.fpt")}));
+  EXPECT_EQ(f.ph.TempFiles(), 0);
+}
+
 // The topic shown through the host's help viewer from a temporary file that is gone afterwards.
 TEST(HelpTopic, ShownInTheHelpViewerAndDeleted) {
   HelpFixture f({{"ALPHA", "Alpha text\r\nSee Also: BETA"}, {"BETA", "Beta text"}});

@@ -12,6 +12,7 @@
 #include "fox/model/edited_text.h"
 #include "fox/model/insight.h"
 #include "fox/model/program.h"
+#include "fox/model/progress.h"
 #include "lib/xxini.h"
 
 namespace vemlo {

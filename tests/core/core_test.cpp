@@ -154,8 +154,8 @@ TEST_F(CoreTest, ListsTheProceduresOfAFileAndTheirParameters) {
   // A library read from disk: every procedure, the main entry without a name.
   const TxxFoxProg& utils = Prog("LIB\\UTILS.PRG");
   EXPECT_EQ(utils.IsLibrary, 1);
-  EXPECT_EQ(ProcNames(utils), (std::vector<std::string>{"", "AuditWrite", "YesNo", "CenterCol", "PadCode",
-                                                        "FmtMoney", "NextOrderNo", "CheckPass", "OpenTable", "ErrorHandler"}));
+  EXPECT_EQ(ProcNames(utils), (std::vector<std::string>{"", "AuditWrite", "YesNo", "CenterCol", "PadCode", "FmtMoney",
+                                                        "NextOrderNo", "CheckPass", "OpenTable", "ErrorHandler"}));
   EXPECT_EQ(ProcParamText(orders, 2, text), "(cCursor)");
   EXPECT_EQ(ProcParamText(orders, 1, text), "()");
 }

@@ -1,6 +1,7 @@
 // Reader problems told to the user, and the table reads that tell them.
 #include "host/reader_reports.h"
 
+#include "host/settings_file.h"
 #include "host/xxfar.h"
 
 namespace vemlo {
@@ -73,6 +74,12 @@ void LoadDBF(TxxDBF& table, bool headerOnly, const std::string& name) {
 int DBFFieldIndex(const TxxDBF& table, const std::string& name) {
   if (Trim(name).empty()) return -1;
   return WithLoadedTable(table, [&](const TxxDBF& t) { return FindDBFField(t, name); });
+}
+
+int Column(const TxxDBF& table, const char* section, const char* key) {
+  std::string name;
+  IniValueDef(section, key, "", name);
+  return DBFFieldIndex(table, name);
 }
 
 std::string DBFValue(const TxxDBF& table, int field, int record, bool pad) {

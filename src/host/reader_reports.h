@@ -22,5 +22,8 @@ void LoadDBF(TxxDBF& table, bool headerOnly, const std::string& name);
 // as it was.
 int DBFFieldIndex(const TxxDBF& table, const std::string& name);
 std::string DBFValue(const TxxDBF& table, int field, int record, bool pad);
+// The column of a data-dictionary table that the settings file names in
+// section under key, by value as DBFFieldIndex; -1 when it names none.
+int Column(const TxxDBF& table, const char* section, const char* key);
 
 }  // namespace vemlo

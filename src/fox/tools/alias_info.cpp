@@ -19,12 +19,6 @@ namespace {
 
 constexpr const char* kTopic = "DataAliasInfo";
 
-int Column(const TxxDBF& table, const char* section, const char* key) {
-  std::string name;
-  IniValueDef(section, key, "", name);
-  return DBFFieldIndex(table, name);
-}
-
 // The project table file named after a base: its name with ".DBF".
 std::string BaseTableFile(const TxxFoxProj& proj, const std::string& base) {
   const std::string want = UpperCase(base) + ".DBF";

@@ -52,13 +52,6 @@ void ProcedureReport() {
   report.Show();
 }
 
-// A column of a data-dictionary table named in the settings file; -1 when undefined.
-int Column(const TxxDBF& table, const char* section, const char* key) {
-  std::string name;
-  IniValueDef(section, key, "", name);
-  return DBFFieldIndex(table, name);
-}
-
 std::string Value(const TxxDBF& table, int column, int record) {
   return column < 0 ? std::string() : DBFValue(table, column, record, true);
 }

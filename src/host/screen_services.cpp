@@ -55,6 +55,7 @@ bool FarEditText(std::string& value, const std::string& separator, const std::st
   const std::string end = separator.empty() ? std::string("\r\n") : separator;
   std::string line, fresh;
   while (ReadTextLine(file, line)) fresh += line + end;
+  if (TextFileFailed(file)) return false;  // half a value would lose the rest
   value = fresh;
   return true;
 }

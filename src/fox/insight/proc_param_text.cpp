@@ -70,7 +70,8 @@ std::string ProcParamText(const TxxFoxProg& prog, int procIndex, const TxxEdited
     return true;
   };
   std::string result = ParamTextFromLines(fromDisk, first, proc.LastLine, INT_MAX);
-  CloseTextFile(file);
+  // A file that fails part way is one that could not be read: no list from half of it.
+  if (TextFileFailed(file)) return "";
   return result;
 }
 

@@ -10,8 +10,8 @@
 namespace vemlo {
 
 // "(" list ")", "()" when the procedure has no PARAMETERS statement; empty only
-// when the procedure's file on disk cannot be opened (or procIndex is out of
-// range). The edited file is read from the edited text, any other from disk.
+// when the procedure's file on disk cannot be opened or read (or procIndex is
+// out of range). The edited file is read from the edited text, any other from disk.
 std::string ProcParamText(const TxxFoxProg& prog, int procIndex, const TxxEditedText& edited);
 
 // The same over any text: lines firstLine..lastLine are searched for the

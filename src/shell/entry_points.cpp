@@ -1,6 +1,5 @@
 // The plug-in's five entry points, the hot keys and the main menu.
 #include <exception>
-
 #include <span>
 
 #include "host/context.h"

@@ -13,6 +13,9 @@ namespace {
 constexpr unsigned char kBoxTop = 0xD6;     // the framed title box's top line
 constexpr unsigned char kBoxSide = 0xBA;    // its sides
 constexpr unsigned char kBoxBottom = 0xD3;  // its bottom line
+// The real host opens a help file only when it names its language; the
+// topics are what it shows, so any language name serves.
+constexpr const char* kHelpFileHeader = ".Language=English,English\r\n";
 
 void Emit(const std::string& line) {
   TxxHelpState& s = HelpState();
@@ -124,7 +127,7 @@ void WriteHelpTopic(int topic, int record) {
   for (size_t c = known; c < added && !s.WriteFailed && !s.ReadFailed; ++c) WriteHelpTopic(static_cast<int>(c), -1);
 }
 
-bool WriteHelpFile(int record, const std::string& path) {
+bool WriteHelpFile(int record, const std::string& path, const std::string& header) {
   TxxHelpState& s = HelpState();
   struct Reset {
     ~Reset() {
@@ -137,7 +140,7 @@ bool WriteHelpFile(int record, const std::string& path) {
   platform::OutFile out;
   if (!out.Create(path)) return false;
   s.Out = &out;
-  s.WriteFailed = false;
+  s.WriteFailed = !header.empty() && !out.Write(header);
   s.ReadFailed = false;
   {
     FarProgressGuard progress(Msg(MsgId::Title), Msg(MsgId::WritingHelpTopics), s.MaxHelpTopics);
@@ -149,9 +152,11 @@ bool WriteHelpFile(int record, const std::string& path) {
 }
 
 void ShowHelpTopic(int record) {
-  FarTempFile temp;
+  // The real host looks the topic of a link up among the *.hlf files of the
+  // help file's folder: the file is named so, alone in a folder of its own.
+  FarTempFolderFile temp("VL~HELP.HLF");
   if (!temp.Valid()) return;
-  if (!WriteHelpFile(record, temp.Name())) {
+  if (!WriteHelpFile(record, temp.Name(), kHelpFileHeader)) {
     if (HelpState().ReadFailed)
       TellReadProblem(TxxReadProblem{TxxReadStatus::ReadError, HelpMemoPath(HelpState().HelpBase.FileName)}, "FOXHelp");
     return;

@@ -6,12 +6,14 @@
 
 #include "documents.h"
 #include "rpc.h"
+#include "workspace.h"
 
 namespace vemlo::lsp {
 
 struct Session {
   DocumentMap Documents;
   TextCodec Codec;  // of the documents the client opens
+  Workspace Work;
   std::function<void(const json&)> Send;
 };
 

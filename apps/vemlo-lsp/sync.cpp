@@ -1,4 +1,5 @@
 // Document synchronisation: the client's open, change and close notifications.
+#include "features.h"
 #include "params.h"
 #include "session.h"
 #include "uri.h"
@@ -18,7 +19,8 @@ void DidOpen(Session& s, const json& params) {
   doc.Version = IntegerMember(item, "version");
   doc.Codec = s.Codec;
   SetText(doc, StringMember(item, "text"));
-  s.Documents[doc.Uri] = std::move(doc);
+  TextDocument& stored = s.Documents[doc.Uri] = std::move(doc);
+  PublishDiagnostics(s, stored);
 }
 
 void DidChange(Session& s, const json& params) {
@@ -50,6 +52,7 @@ void DidChange(Session& s, const json& params) {
     else ApplyEdit(doc, ch.Start, ch.End, ch.Text);
   }
   if (const json* v = OptionalMember(id, "version"); v && v->is_number_integer()) doc.Version = v->get<int64_t>();
+  PublishDiagnostics(s, doc);
 }
 
 void DidClose(Session& s, const json& params) { s.Documents.erase(DocumentUri(params)); }

@@ -146,12 +146,15 @@ do
 end
 
 -- 4. Document symbols: every PROCEDURE and FUNCTION of the file, found here
--- from the text itself.
+-- from the text itself (lines between TEXT and ENDTEXT are output, not code).
 do
   local expected = {}
+  local in_text = false
   for _, line in ipairs(vim.api.nvim_buf_get_lines(buf, 0, -1, false)) do
     local word, name = line:match('^%s*(%a+)%s+([%w_]+)')
-    if word and #word >= 4 then
+    local first = (line:match('^%s*(%a+)%s*$') or ''):upper()
+    if first == 'TEXT' then in_text = true elseif first == 'ENDTEXT' then in_text = false end
+    if word and #word >= 4 and not in_text then
       word = word:upper()
       if ('PROCEDURE'):sub(1, #word) == word or ('FUNCTION'):sub(1, #word) == word then
         expected[#expected + 1] = name

@@ -9,6 +9,9 @@
 namespace vemlo::lsp {
 namespace {
 
+// More rows than a list can usefully show: the rest come with a longer prefix.
+constexpr int kMaxItems = 5000;
+
 // CompletionItemKind of a candidate; elements by their group.
 int ItemKind(unsigned char kind, const std::string& header) {
   enum { Function = 3, Field = 5, Variable = 6, Class = 7, Module = 9, Property = 10, File = 17, Constant = 21 };
@@ -42,14 +45,22 @@ json Completion(Session& s, const json& params) {
   const auto client = [&codec](const std::string& bytes) {
     return codec.ToClient ? codec.ToClient(bytes) : bytes;
   };
+  // The rows the plug-in's list shows for the prefix typed; the client asks
+  // again as the prefix changes.
+  const std::string& prefix = p.Insight.Prefix;
   std::string header;
   int order = 0;
+  bool cut = false;
   for (const TxxSymbToComplete& c : p.Insight.Candidates) {
     if (c.Kind == skHeader) {
       header = c.Name;
       continue;
     }
-    if (c.Name.empty()) continue;
+    if (c.Name.empty() || !MatchesPrefix(c.Name, prefix)) continue;
+    if (order == kMaxItems) {
+      cut = true;
+      break;
+    }
     char sort[16];
     std::snprintf(sort, sizeof sort, "%08d", order++);
     json item = {{"label", client(c.Name)}, {"kind", ItemKind(c.Kind, header)}, {"detail", client(header)},
@@ -58,7 +69,7 @@ json Completion(Session& s, const json& params) {
     items.push_back(std::move(item));
   }
   p.Insight.Candidates.clear();  // they live for this request only
-  return {{"isIncomplete", false}, {"items", items}};
+  return {{"isIncomplete", cut || !prefix.empty()}, {"items", items}};
 }
 
 }  // namespace vemlo::lsp

@@ -53,7 +53,8 @@ class PluginAnswers : public ::testing::Test {
     TxxInsight& in = Insight();
     if (!CollectCandidates(in, FoxProj(), IniFile(), LoadDBF)) return names;
     for (const TxxSymbToComplete& c : in.Candidates)
-      if (c.Kind != skHeader && !c.Name.empty()) names.push_back(Utf8Of(c.Name));
+      if (c.Kind != skHeader && !c.Name.empty() && MatchesPrefix(c.Name, in.Prefix))  // the rows its list shows
+        names.push_back(Utf8Of(c.Name));
     in.Candidates.clear();
     return names;
   }

@@ -42,9 +42,7 @@ json Completion(Session& s, const json& params) {
   WordAt(p, *r.Doc, r.At);
   if (!CollectCandidates(p.Insight, p.Project, p.Ini)) return {{"isIncomplete", false}, {"items", items}};
   const TextCodec& codec = r.Doc->Codec;
-  const auto client = [&codec](const std::string& bytes) {
-    return codec.ToClient ? codec.ToClient(bytes) : bytes;
-  };
+  const auto client = [&codec](const std::string& bytes) { return ToClientText(codec, bytes); };
   // The rows the plug-in's list shows for the prefix typed; the client asks
   // again as the prefix changes.
   const std::string& prefix = p.Insight.Prefix;

@@ -118,11 +118,15 @@ void ApplyEdit(TextDocument& doc, const Position& start, const Position& end, st
   }
 }
 
+std::string ToClientText(const TextCodec& codec, const std::string& bytes) {
+  return codec.ToClient ? codec.ToClient(bytes) : bytes;
+}
+
 std::string ClientText(const TextDocument& doc) {
   std::string text;
   for (size_t i = 0; i < doc.Lines.size(); ++i) {
     if (i) text += '\n';
-    text += doc.Codec.ToClient ? doc.Codec.ToClient(doc.Lines[i]) : doc.Lines[i];
+    text += ToClientText(doc.Codec, doc.Lines[i]);
   }
   return text;
 }

@@ -61,6 +61,8 @@ void SetText(TextDocument& doc, std::string_view utf8);
 // Replaces the text between two positions (in either order) by client text.
 void ApplyEdit(TextDocument& doc, const Position& start, const Position& end, std::string_view utf8);
 
+// Bytes of the document's code page as the client's text.
+std::string ToClientText(const TextCodec& codec, const std::string& bytes);
 // The document's text for the client, lines joined by LF.
 std::string ClientText(const TextDocument& doc);
 

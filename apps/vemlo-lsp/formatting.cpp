@@ -55,7 +55,7 @@ json FormatLines(Session& s, const json& params, int firstLine, int lastLine) {
     const std::string& was = doc.Lines[static_cast<size_t>(n)];
     if (now == was) continue;
     edits.push_back({{"range", RangeJson(PositionOf(doc, n, 0), PositionOf(doc, n, was.size()))},
-                     {"newText", doc.Codec.ToClient ? doc.Codec.ToClient(now) : now}});
+                     {"newText", ToClientText(doc.Codec, now)}});
   }
   return edits;
 }

@@ -43,7 +43,7 @@ bool CommentText(const std::string& line, std::string& text) {
 
 std::string ProcedureMarkdown(const TxxFoxProg& prog, const TxxFoxProc& proc, const std::vector<std::string>& lines,
                               const TextCodec& codec) {
-  const auto client = [&codec](const std::string& b) { return codec.ToClient ? codec.ToClient(b) : b; };
+  const auto client = [&codec](const std::string& b) { return ToClientText(codec, b); };
   std::string md = "```foxpro\n";
   for (int l = proc.DeclLine; l >= 0 && l < static_cast<int>(lines.size()); ++l) {
     md += client(lines[static_cast<size_t>(l)]) + "\n";
@@ -65,7 +65,7 @@ std::string ProcedureMarkdown(const TxxFoxProg& prog, const TxxFoxProc& proc, co
 }  // namespace
 
 std::string TopicMarkdown(const std::vector<std::string>& lines, const TextCodec& codec) {
-  const auto client = [&codec](const std::string& b) { return codec.ToClient ? codec.ToClient(b) : b; };
+  const auto client = [&codec](const std::string& b) { return ToClientText(codec, b); };
   std::string heading, body, seeAlso;
   size_t i = 0;
   while (i < lines.size() && IsBlank(lines[i])) ++i;

@@ -39,7 +39,7 @@ json SignatureHelp(Session& s, const json& params) {
     parameters.push_back({{"label", {columns(at), columns(at + pieces.front().Text.size())}}});
   }
   const int active = parameters.empty() ? 0 : std::min(call.ParamNo, static_cast<int>(parameters.size())) - 1;
-  json signature = {{"label", codec.ToClient ? codec.ToClient(label) : label},
+  json signature = {{"label", ToClientText(codec, label)},
                     {"parameters", parameters},
                     {"activeParameter", active}};
   return {{"signatures", json::array({signature})}, {"activeSignature", 0}, {"activeParameter", active}};

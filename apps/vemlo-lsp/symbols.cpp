@@ -57,10 +57,6 @@ json ProcedureLocation(const Session& s, const TxxFoxProg& prog, const TxxFoxPro
   return {{"uri", UriOfProgram(s, prog.FileName)}, {"range", LineRange(lines, codec, decl, from, to)}};
 }
 
-std::string Client(const TextCodec& codec, const std::string& bytes) {
-  return codec.ToClient ? codec.ToClient(bytes) : bytes;
-}
-
 // The name without a leading "M.", upper case.
 std::string VarKey(std::string name) {
   name = Trim(name);
@@ -83,7 +79,7 @@ json DocumentSymbols(Session& s, const json& params) {
     NameSpan(doc.Lines[static_cast<size_t>(proc.DeclLine)], proc.Name, from, to);
     const int last = std::clamp(proc.LastLine, proc.DeclLine, static_cast<int>(doc.Lines.size()) - 1);
     const int first = std::min(proc.FirstLine, proc.DeclLine);
-    symbols.push_back({{"name", Client(doc.Codec, proc.Name)},
+    symbols.push_back({{"name", ToClientText(doc.Codec, proc.Name)},
                        {"detail", proc.IsFunction ? "FUNCTION" : "PROCEDURE"},
                        {"kind", kFunction},
                        {"range", RangeJson(PositionOf(doc, first, 0),
@@ -101,9 +97,9 @@ json WorkspaceSymbols(Session& s, const json& params) {
     for (const TxxFoxProg& prog : state.Project.Progs) {
       for (const TxxFoxProc& proc : prog.Procs) {
         if (proc.DeclLine < 0 || UpperCase(proc.Name).find(query) == std::string::npos) continue;
-        symbols.push_back({{"name", Client(s.Codec, proc.Name)},
+        symbols.push_back({{"name", ToClientText(s.Codec, proc.Name)},
                            {"kind", kFunction},
-                           {"containerName", Client(s.Codec, ExtractFileName(prog.FileName))},
+                           {"containerName", ToClientText(s.Codec, ExtractFileName(prog.FileName))},
                            {"location", ProcedureLocation(s, prog, proc, s.Codec)}});
         if (symbols.size() >= 1000) return symbols;  // enough for any picker
       }

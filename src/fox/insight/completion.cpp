@@ -196,6 +196,15 @@ void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& 
 
 }  // namespace
 
+bool MatchesPrefix(const std::string& name, const std::string& prefix) {
+  const auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (size_t k = 0; k < prefix.size(); ++k) {
+    const char c = k < name.size() ? name[k] : ' ';
+    if (up(c) != up(prefix[k])) return false;
+  }
+  return true;
+}
+
 void FindInsightWordIn(TxxInsight& in, const std::string& line, int cursorLine, int cursorCol) {
   const int length = static_cast<int>(line.size());
   const int c = cursorCol + 1;

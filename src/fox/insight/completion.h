@@ -14,6 +14,10 @@ namespace vemlo {
 // the insight record from the cursor's line and 0-based column.
 void FindInsightWordIn(TxxInsight& in, const std::string& line, int cursorLine, int cursorCol);
 
+// The name padded or cut to the prefix's length equals the prefix, ASCII
+// letters compared in upper case: the rows the completion list shows.
+bool MatchesPrefix(const std::string& name, const std::string& prefix);
+
 // Fills in.Candidates for in.Context from the model and the project's settings
 // file (the columns of its tables); false when the context cannot be completed
 // (a lone "." or a name with more than one full stop). A project table whose

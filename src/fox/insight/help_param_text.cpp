@@ -9,36 +9,62 @@
 
 namespace vemlo {
 
-TxxReadProblem HelpBaseParamText(const std::string& path, const std::string& name, const TxxTableLoader& loadTable,
-                                 std::string& text) {
-  text.clear();
-  if (IsBlank(path)) return {};
-  TxxDBF base;
-  LoadTableWith(loadTable, base, false, path);
-  if (base.State != dsLoaded) return {};
+int FindHelpRecord(const TxxDBF& base, const std::string& name, std::string& topic) {
   std::string w = UpperCase(Trim(name));
-
-  int record = -1;
-  for (int i = 0; i < base.RecCount && record < 0; ++i) {
+  for (int i = 0; i < base.RecCount; ++i) {
     std::string t = " " + UpperCase(DBFValueRef(base, 0, i));
     const size_t at = t.find(" " + w);
     if (at != std::string::npos) t = t.substr(at);
     const size_t paren = t.find("()");
     if (paren != std::string::npos) t = Trim(t.substr(0, paren));
     if (IsKeyword(w, t)) {
-      w = t;
-      record = i;
+      topic = t;
+      return i;
     }
   }
+  return -1;
+}
+
+namespace {
+
+// Hands the memo lines of the topic the name abbreviates to the handler; topic
+// is the topic's name found.
+TxxReadProblem ReadTopic(const std::string& path, const std::string& name, const TxxTableLoader& loadTable,
+                         std::string& topic, const TxxMemoLineHandler& handler) {
+  if (IsBlank(path)) return {};
+  TxxDBF base;
+  LoadTableWith(loadTable, base, false, path);
+  if (base.State != dsLoaded) return {};
+  const int record = FindHelpRecord(base, name, topic);
   if (record < 0) return {};
   platform::InFile memo;
   if (!memo.Open(HelpMemoPath(path))) return {};
   int block = -1;
   if (!TryStrToInt(Trim(DBFValueRef(base, 1, record)), block) || block < 0) return {};
+  const TxxReadStatus read = ReadMemoText(memo, block, handler);
+  if (read != TxxReadStatus::Read) return TxxReadProblem{read, HelpMemoPath(path)};
+  return {};
+}
 
+}  // namespace
+
+TxxReadProblem HelpBaseTopicLines(const std::string& path, const std::string& name, const TxxTableLoader& loadTable,
+                                  std::vector<std::string>& lines) {
+  lines.clear();
+  std::string topic;
+  return ReadTopic(path, name, loadTable, topic, [&lines](const std::string& line) {
+    lines.push_back(line);
+    return true;
+  });
+}
+
+TxxReadProblem HelpBaseParamText(const std::string& path, const std::string& name, const TxxTableLoader& loadTable,
+                                 std::string& text) {
+  text.clear();
+  std::string w;
   std::string result;
   bool found = false;
-  const TxxReadStatus read = ReadMemoText(memo, block, [&](const std::string& memoLine) {
+  const TxxReadProblem problem = ReadTopic(path, name, loadTable, w, [&](const std::string& memoLine) {
     std::string line = memoLine;
     if (!found) {
       const size_t open = line.find('(');
@@ -57,7 +83,7 @@ TxxReadProblem HelpBaseParamText(const std::string& path, const std::string& nam
     result += " " + Trim(line);
     return true;
   });
-  if (read != TxxReadStatus::Read) return TxxReadProblem{read, HelpMemoPath(path)};
+  if (problem.Status != TxxReadStatus::Read) return problem;
   text = Trim(result);
   return {};
 }

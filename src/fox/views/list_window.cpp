@@ -29,16 +29,6 @@ int RowCount(const TxxInsightList& list) { return static_cast<int>(list.V.size()
 
 bool IsItem(const TxxInsightList& list, int i) { return RowAt(list, i).Kind != skHeader; }
 
-char Up(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Name padded or cut to the prefix's length equals the prefix, both upper case.
-bool MatchesPrefix(const std::string& name, const std::string& prefix) {
-  for (size_t k = 0; k < prefix.size(); ++k) {
-    const char c = k < name.size() ? name[k] : ' ';
-    if (Up(c) != Up(prefix[k])) return false;
-  }
-  return true;
-}
 
 struct Colours {
   int Item = 0, Selected = 0, Title = 0, Later = 0;

@@ -14,12 +14,6 @@ namespace vemlo::cli {
 
 namespace {
 
-std::string DosPath(const std::string& native) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(native, ec);
-  return UpperCase(platform::ToDosPath(ec ? native : absolute.lexically_normal().string()));
-}
-
 std::string TrimmedRight(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
   return s;
@@ -34,7 +28,7 @@ int ReportCommand(Session& s, const CliArgs& args) {
     Warn(given + ": no such file or folder");
     return kExitFailure;
   }
-  const std::string dos = DosPath(given);
+  const std::string dos = ModelPath(given);
   const std::string dir = std::filesystem::is_directory(given, ec) ? IncludeTrailingBackslash(dos) : ExtractFilePath(dos);
   LoadProjectOf(s, dir);
   if (s.Proj.State != 1) {
@@ -50,7 +44,7 @@ int ReportCommand(Session& s, const CliArgs& args) {
     const TxxDictColumns columns = ResolveDictColumns(
         s.Proj, [&s](const TxxDBF& t, const char* section, const char* key) { return DictColumn(s.Ini, t, section, key); });
     if (!DictionaryReportLines(s.Proj, columns, PaddedValue, {}, lines)) {
-      Warn("A required column setting is missing in the settings file: [KDF_BASES] FieldName_BASE");
+      Warn(std::string(MessageText(MsgId::MissingColumnSetting)) + " [KDF_BASES] FieldName_BASE");
       return kExitFailure;
     }
   }
@@ -66,7 +60,7 @@ int DbfCommand(Session& s, const CliArgs& args) {
     return kExitFailure;
   }
   TxxDBF table;
-  const TxxReadStatus status = ReadDBF(table, false, DosPath(path));
+  const TxxReadStatus status = ReadDBF(table, false, ModelPath(path));
   if (status != TxxReadStatus::Read || table.State != dsLoaded) {
     TellReadProblem(TxxReadProblem{status == TxxReadStatus::Read ? TxxReadStatus::CannotOpen : status, path, &table});
     CloseDBF(table);

@@ -15,28 +15,6 @@ namespace {
 // command line reads the options the workbench stores.
 const char* const kHostRootKey = "Software\\Far\\Plugins";
 
-const char* MessageText(MsgId id) {
-  switch (id) {
-#define VEMLO_MESSAGE(name, number, english) \
-  case MsgId::name: return english;
-#include "config/message_list.inc"
-#undef VEMLO_MESSAGE
-  }
-  return "";
-}
-
-MsgId MessageOf(TxxReadStatus status) {
-  switch (status) {
-    case TxxReadStatus::Missing: return MsgId::FileNotFound;
-    case TxxReadStatus::CannotOpen: return MsgId::CannotOpen;
-    case TxxReadStatus::BadVersion: return MsgId::DbfBadVersion;
-    case TxxReadStatus::BadSize: return MsgId::DbfBadSize;
-    case TxxReadStatus::ReadError: return MsgId::ReadError;
-    case TxxReadStatus::Read: break;
-  }
-  return MsgId::Title;
-}
-
 void TellProjectProblems(const TxxProjectProblems& problems) {
   for (const TxxProjectProblem& p : problems) {
     switch (p.What) {
@@ -54,12 +32,22 @@ void TellProjectProblems(const TxxProjectProblems& problems) {
 
 }  // namespace
 
+const char* MessageText(MsgId id) {
+  switch (id) {
+#define VEMLO_MESSAGE(name, number, english) \
+  case MsgId::name: return english;
+#include "config/message_list.inc"
+#undef VEMLO_MESSAGE
+  }
+  return "";
+}
+
 void Warn(const std::string& message) { std::cerr << "vemlo: " << message << "\n"; }
 
 void TellReadProblem(const TxxReadProblem& problem) {
   if (problem.Status == TxxReadStatus::Read) return;
   if (problem.Status == TxxReadStatus::BadSize && problem.Table) FailDBF(*problem.Table);
-  Warn(problem.File + ": " + MessageText(MessageOf(problem.Status)));
+  Warn(problem.File + ": " + MessageText(ReadStatusMessage(problem.Status)));
 }
 
 bool LoadSessionOptions(Session& s, const CliArgs& args, std::string& error) {

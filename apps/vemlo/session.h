@@ -25,6 +25,8 @@ struct Session {
 // The options of the registry stand-in (the plug-in's key) with --option over
 // them; false with `error` for an option name the plug-in does not know.
 bool LoadSessionOptions(Session& s, const CliArgs& args, std::string& error);
+// The English text of a message of the language files.
+const char* MessageText(MsgId id);
 // A message on standard error, "vemlo: " before it.
 void Warn(const std::string& message);
 // The project of the file's folder loaded (its problems told), the file parsed

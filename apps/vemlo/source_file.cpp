@@ -65,6 +65,12 @@ class ReplacementFile {
 
 }  // namespace
 
+std::string ModelPath(const std::string& native) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(native, ec);
+  return UpperCase(platform::ToDosPath(ec ? native : absolute.lexically_normal().string()));
+}
+
 bool ReadSourceFile(const std::string& path, SourceFile& file, std::string& error) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
@@ -85,8 +91,7 @@ bool ReadSourceFile(const std::string& path, SourceFile& file, std::string& erro
   const std::string bytes = s.str();
   file = SourceFile{};
   file.Native = path;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  file.Dos = UpperCase(platform::ToDosPath(ec ? path : absolute.lexically_normal().string()));
+  file.Dos = ModelPath(path);
   size_t start = 0;
   while (start < bytes.size()) {
     const size_t nl = bytes.find('\n', start);

@@ -16,6 +16,8 @@ struct SourceFile {
   std::vector<std::string> Ends;  // "\r\n", "\n" or "" (the last line without one)
 };
 
+// The model's name of a file: its full DOS path in upper case.
+std::string ModelPath(const std::string& native);
 // False with `error` set when the file cannot be read.
 bool ReadSourceFile(const std::string& path, SourceFile& file, std::string& error);
 std::string JoinLines(const SourceFile& file);

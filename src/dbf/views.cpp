@@ -35,13 +35,6 @@ struct TableGuard {
 
 }  // namespace
 
-std::string DBFStructureLine(const TxxDBFField& field) {
-  char line[64];
-  const char type[2] = {field.FieldType, 0};
-  snprintf(line, sizeof line, "    %-10s %1s (%3d,%1d), ;  ", field.Name.c_str(), type, field.Len, field.Dec);
-  return line;
-}
-
 void ViewDBFExternal(const std::string& fileName) {
   const std::string viewer = Option(OptionId::DBFViewerName);
   if (IsBlank(viewer)) {
@@ -71,11 +64,6 @@ void ShowDBFStructure(const std::string& name) {
     longest = Max(longest, static_cast<int>(lines.back().size()));
   }
   ShowLines(lines, platform::ExpandFileName(table.FileName), longest + 1);
-}
-
-std::string DBFRecordLine(const TxxDBF& table, int field, int record) {
-  return PadRightTo(table.Fields[static_cast<size_t>(field)].Name, 10) + " : " +
-         DBFValueRef(table, field, record);
 }
 
 void ShowDBFRecord(TxxDBF table, int record) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dbf/dbf_text.h"
 #include "dbf/xxdbf.h"
 
 namespace vemlo {
@@ -19,8 +20,6 @@ int BrowseDBF(TxxDBF table, const std::vector<int>& columns, const std::optional
               const char* helpTopic, bool more, int filterField, const std::string& filter, int selected);
 
 // The text of the views, for the views themselves and their tests.
-std::string DBFStructureLine(const TxxDBFField& field);
-std::string DBFRecordLine(const TxxDBF& table, int field, int record);
 // The records passing the filter (trimmed, upper-cased wildcard pattern on one field).
 std::vector<int> DBFFilteredRecords(const TxxDBF& table, int filterField, const std::string& filter);
 std::string DBFBrowseItem(const TxxDBF& table, const std::vector<int>& columns, int record);

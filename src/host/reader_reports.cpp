@@ -1,6 +1,7 @@
 // Reader problems told to the user, and the table reads that tell them.
 #include "host/reader_reports.h"
 
+#include "fox/model/project.h"
 #include "host/settings_file.h"
 #include "host/xxfar.h"
 
@@ -9,18 +10,6 @@ namespace vemlo {
 namespace {
 
 constexpr const char* kTableTopic = "ProblemReadDBF";
-
-MsgId MessageOf(TxxReadStatus status) {
-  switch (status) {
-    case TxxReadStatus::Missing: return MsgId::FileNotFound;
-    case TxxReadStatus::CannotOpen: return MsgId::CannotOpen;
-    case TxxReadStatus::BadVersion: return MsgId::DbfBadVersion;
-    case TxxReadStatus::BadSize: return MsgId::DbfBadSize;
-    case TxxReadStatus::ReadError: return MsgId::ReadError;
-    case TxxReadStatus::Read: break;
-  }
-  return MsgId::Title;
-}
 
 // The size question: true when the user chose Ignore; Retry asks again.
 bool UserIgnoresBadSize(const std::string& fileName, const char* helpTopic) {
@@ -58,7 +47,7 @@ void TellReadProblem(const TxxReadProblem& problem, const char* helpTopic) {
     TellReadProblem(TxxReadProblem{next, table.FileName}, helpTopic);
     return;
   }
-  FarMessage(helpTopic, {Msg(MsgId::Title), Msg(MessageOf(problem.Status)), problem.File}, 0,
+  FarMessage(helpTopic, {Msg(MsgId::Title), Msg(ReadStatusMessage(problem.Status)), problem.File}, 0,
              FMSG_WARNING | FMSG_MB_OK);
 }
 

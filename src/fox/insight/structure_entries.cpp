@@ -343,4 +343,10 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
   return entries;
 }
 
+std::string StructListingLine(const TxxLangStructItem& e) {
+  std::string number = IntToStr(e.Line + 1LL);
+  if (number.size() < 6) number.append(6 - number.size(), ' ');
+  return number + e.Graph + e.Text;
+}
+
 }  // namespace vemlo

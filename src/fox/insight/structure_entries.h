@@ -72,4 +72,8 @@ struct TxxStructInput {
 };
 TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxReviewOptions& options);
 
+// A line of the review's listing: the line number from 1 left-aligned in six
+// columns, then the drawing and the statement.
+std::string StructListingLine(const TxxLangStructItem& e);
+
 }  // namespace vemlo

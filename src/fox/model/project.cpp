@@ -59,6 +59,18 @@ const TxxFoxProc* CursorProc(const TxxFoxProj& proj, const TxxInsight& in) {
   return &prog->Procs[static_cast<size_t>(in.ProcIndex)];
 }
 
+MsgId ReadStatusMessage(TxxReadStatus status) {
+  switch (status) {
+    case TxxReadStatus::Missing: return MsgId::FileNotFound;
+    case TxxReadStatus::CannotOpen: return MsgId::CannotOpen;
+    case TxxReadStatus::BadVersion: return MsgId::DbfBadVersion;
+    case TxxReadStatus::BadSize: return MsgId::DbfBadSize;
+    case TxxReadStatus::ReadError: return MsgId::ReadError;
+    case TxxReadStatus::Read: break;
+  }
+  return MsgId::Title;
+}
+
 std::string FindSettingsFile(const std::string& directory, const std::string& moduleDir) {
   if (!directory.empty()) {
     const std::string dir = IncludeTrailingBackslash(directory);

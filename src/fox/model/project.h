@@ -42,6 +42,9 @@ struct TxxProjectProblem {
 };
 using TxxProjectProblems = std::vector<TxxProjectProblem>;
 
+// The message that tells a reader's status (MsgId::Title for Read).
+MsgId ReadStatusMessage(TxxReadStatus status);
+
 // The settings file for a folder: in it or the nearest folder above it, else
 // the one in the module's folder; empty when there is none.
 std::string FindSettingsFile(const std::string& dir, const std::string& moduleDir);

@@ -61,10 +61,7 @@ void WriteListing(const TxxLangStructItemArr& entries, const std::vector<TxxStru
     platform::OutFile out;
     if (!out.Create(temp.Name())) return;
     for (const TxxStructMenuItem& item : items) {
-      const TxxLangStructItem& e = entries[item.Entry];
-      std::string number = IntToStr(e.Line + 1LL);
-      if (number.size() < 6) number.append(6 - number.size(), ' ');
-      out.Write(number + e.Graph + e.Text + "\r\n");
+      out.Write(StructListingLine(entries[item.Entry]) + "\r\n");
     }
     if (!out.Close()) return;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codepage.h"
 #include "ui_draw.h"
 
 namespace vemlo::sim {
@@ -70,6 +71,8 @@ bool FreeKey(LineEdit& e, const KEY_EVENT_RECORD& key) {
   if (ModifierBits(key.dwControlKeyState) & (PKF_CONTROL | PKF_ALT)) return false;
   const unsigned char c = static_cast<unsigned char>(key.AsciiChar);
   if (c < ' ') return false;
+  // The field holds 866 text: a character 866 lacks is not typed as '?'.
+  if (unsigned char b; key.UnicodeChar && !OemByte(key.UnicodeChar, b)) return true;
   if (e.Text.size() < e.MaxLength) e.Text.insert(e.Text.begin() + e.Pos++, static_cast<char>(c));
   return true;
 }

@@ -75,7 +75,8 @@ int HotKeyAction(const KEY_EVENT_RECORD& key) {
     case VK_SPACE:
       if (state == 4 || state == 8) return 0;
       if (state == 5 || state == 10) return 1;
-      if (state == 12) return kHotKeyRuler;
+      // Alt+Space too: a terminal cannot tell the two Ctrl keys apart.
+      if (state == 12 || state == 1 || state == 2) return kHotKeyRuler;
       if (ctrlShift) return 2;
       return kHotKeyNone;
     case VK_UP: return ctrlShift ? 5 : kHotKeyNone;

@@ -26,6 +26,12 @@ TEST(HotKeys, OnlyTheExactModifierStatesMatch) {
   // Right Ctrl with left Alt is no command at all.
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, RIGHT_CTRL_PRESSED | LEFT_ALT_PRESSED)), kHotKeyNone);
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)), kHotKeyRuler);
+  // Alt+Space, of either side, is the ruler where the two Ctrl keys cannot be
+  // told apart; with Shift or Ctrl held as well it is something else.
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_ALT_PRESSED)), kHotKeyRuler);
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, RIGHT_ALT_PRESSED)), kHotKeyRuler);
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_ALT_PRESSED | SHIFT_PRESSED)), kHotKeyNone);
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)), kHotKeyNone);
   // Shift held with Ctrl+Space gives the parameter hint, not completion.
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_CTRL_PRESSED | SHIFT_PRESSED)), 2);
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, RIGHT_CTRL_PRESSED | SHIFT_PRESSED)), 2);

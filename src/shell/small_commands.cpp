@@ -38,14 +38,19 @@ void PickFoxKey(bool nameOnly, std::string& result) {
     SetMenuItemText(items[static_cast<size_t>(r)], text);
     items[static_cast<size_t>(r)].Separator = !field(0, r).empty() && field(0, r)[0] == '-';
   }
-  static const int kBreakKeys[] = {VK_SPACE, VK_CONTROL, VK_MENU, 0};
+  // Ctrl or Alt pressed alone picks its column; a terminal cannot send those,
+  // so Ctrl+Space and Alt+Space pick them as well.
+  static const int kBreakKeys[] = {VK_SPACE, VK_CONTROL, VK_MENU, VK_SPACE | (PKF_CONTROL << 16),
+                                   VK_SPACE | (PKF_ALT << 16), 0};
+  static const int kColumnOfBreak[] = {1, 2, 3, 2, 3};  // 0 Enter, 1 Space, 2 Ctrl, 3 Alt
   int breakCode = -1;
   int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND,
-                             "                 ALONE  SHIFT   CTRL    ALT ", "Enter; SpaceBar; Ctrl; Alt",
-                             "FoxKeys", kBreakKeys, &breakCode, items.data(), static_cast<int>(items.size()));
+                             "                 ALONE  SHIFT   CTRL    ALT ",
+                             "Enter; Space; Ctrl/Ctrl+Space; Alt/Alt+Space", "FoxKeys", kBreakKeys, &breakCode,
+                             items.data(), static_cast<int>(items.size()));
   if (chosen < 0 || chosen >= keys.RecCount) return;
   static const char* const kPrefix[] = {"", "Shift+", "Ctrl+", "Alt+"};
-  const int column = breakCode >= 0 && breakCode <= 2 ? breakCode + 1 : 0;  // 0 Enter, 1 Space, 2 Ctrl, 3 Alt
+  const int column = breakCode >= 0 && breakCode < 5 ? kColumnOfBreak[breakCode] : 0;
   const std::string name = kPrefix[column] + Trim(field(0, chosen));
   if (nameOnly)
     result = name;

@@ -18,6 +18,9 @@ bool FileExtensionListed(const std::string& fileName);
 
 void ClearBusy();
 
+// Command 0 for the typed "." trigger.
+int DispatchTypedTrigger();
+
 // The project information message of the main menu.
 void ShowProjectInfo();
 

@@ -24,10 +24,11 @@ namespace vemlo {
 namespace {
 
 bool g_busy = false;
+bool g_typedTrigger = false;  // command 0 comes from a typed "."
 
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
-    {0, [] { FindInsightWord(); CompleteSymbol(); }},
+    {0, [] { FindInsightWord(); CompleteSymbol(g_typedTrigger); }},
     {1, [] { FindInsightWord(); CompleteSymbol(); }},
     {2, ShowParamHint},
     {3, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, false); }},
@@ -94,6 +95,14 @@ int DispatchCommand(int code) {
   if (code != 7) RefreshModel(code == 5 || code == 8, false, code == 1);
   command->Run();
   return 1;
+}
+
+int DispatchTypedTrigger() {
+  g_typedTrigger = true;
+  struct Reset {
+    ~Reset() { g_typedTrigger = false; }
+  } reset;
+  return DispatchCommand(0);
 }
 
 void ShowProjectInfo() {

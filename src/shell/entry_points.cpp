@@ -112,7 +112,7 @@ int ProcessEditorInput(const INPUT_RECORD& rec) {
       } reset;
       FarApi().EditorControl(ECTL_PROCESSINPUT, &copy);
       g_reentry = false;
-      DispatchCommand(0);
+      DispatchTypedTrigger();
       return 1;
     }
     if (IsBlank(CfgParam("KeyPreview"))) return 0;

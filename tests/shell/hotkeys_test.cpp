@@ -99,6 +99,22 @@ TEST(ProcessEditorInput, DotTriggerNeedsTheOptionAndNoModifier) {
   EXPECT_EQ(ph.Text(), "M.\n");
 }
 
+TEST(ProcessEditorInput, ATypedFullStopWithNothingToOfferShowsNoListThatTakesTheNextKeys) {
+  // Outside a project: the settings warning (answered), then nothing fits "q.":
+  // no empty list opens, so the Enter typed after it breaks the line. Ctrl+Space
+  // still shows the empty list, and its Enter inserts nothing.
+  test::PluginHost ph("x\r\n", "FREE.PRG");
+  for (TxxPluginOption& o : PluginOptions())
+    if (o.Name == "InsightAutoDropDown") o.Value = "+";
+  ph.Keys({"type q.", "Enter", "Enter", "type y", "Ctrl+Space", "Enter", "Enter", "Enter", "F10", "Right",
+           "Enter"});
+  ph.Host().RunEditor();
+  EXPECT_EQ(ph.Text(), "q.\ny\nx\n");
+  auto boxes = ph.WindowsOf("message");
+  ASSERT_GE(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].Lines[0], "Cannot read the project settings file");
+}
+
 TEST(ProcessEditorInput, KeyPreviewOffLeavesEveryHotKeyToTheHost) {
   test::PluginHost ph("x = 1\r\n");
   for (TxxPluginOption& o : PluginOptions())

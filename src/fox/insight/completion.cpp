@@ -292,7 +292,7 @@ bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj) {
   return true;
 }
 
-void CompleteSymbol() {
+void CompleteSymbol(bool typed) {
   TxxInsight& in = Insight();
   // The candidates live for this request only, however it ends.
   struct Cleared {
@@ -305,6 +305,7 @@ void CompleteSymbol() {
     return;
   }
   const bool empty = in.Candidates.empty();
+  if (empty && typed) return;
   if (empty) in.Candidates.push_back(TxxSymbToComplete{"", "", 0, skNone, 0});
   const std::string chosen = ShowInsightList(in.Candidates);
   if (empty || chosen.empty()) return;

@@ -21,7 +21,9 @@ bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj);
 // The fields of alias A appended to in.Candidates.
 void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& alias);
 
-// The command: collects, shows the list and inserts the chosen name.
-void CompleteSymbol();
+// The command: collects, shows the list and inserts the chosen name. Asked for
+// by the typed "." (`typed`), it shows no list when nothing fits: an empty list
+// would take the keys typed after the full stop.
+void CompleteSymbol(bool typed = false);
 
 }  // namespace vemlo

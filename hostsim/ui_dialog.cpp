@@ -235,6 +235,7 @@ int RunDialog(UiEnv& env, int x1, int y1, int x2, int y2, const std::string& hel
                                                 ? static_cast<size_t>(EditWidth(it))
                                                 : sizeof it.Data - 1);
     d.Edits[i].Password = it.Type == DI_PSWEDIT;
+    d.Edits[i].Fresh = HasHistory(it) && !d.Edits[i].Text.empty();
   }
   CentreGroups(d);
   for (int i = 0; i < count && d.Focus < 0; ++i)

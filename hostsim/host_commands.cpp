@@ -136,7 +136,8 @@ void SimHost::GoToPrompt(EditorWindow& ed) {
   std::string linePart = Trimmed(text.substr(0, comma));
   const std::string colPart = comma == std::string::npos ? "" : Trimmed(text.substr(comma + 1));
   const int count = static_cast<int>(ed.Lines.size());
-  int line = ed.CurLine, pos = ed.CurPos;
+  // A line alone goes to its start; a column alone stays on the cursor line.
+  int line = ed.CurLine, pos = linePart.empty() ? ed.CurPos : 0;
   long n = 0;
   bool ok = true;
   if (!linePart.empty()) {

@@ -82,14 +82,16 @@ TEST(HostSearch, TheDialogRemembersItsEntries) {
 TEST(HostGoTo, LineColumnRelativeAndPercent) {
   HostFixture f;
   f.Open(Demoish());
+  f.S->Host().CurrentEditor()->CurPos = 4;
   ASSERT_EQ(f.S->Run("Alt+F8\ntype 120\nEnter\ndump screen\nAlt+F8\ntype +5,3\nEnter\n"
                      "Alt+F8\ntype 50%\nEnter\nAlt+F8\ntype x\nEnter\nEnter\nF10\n"),
             kScriptDone);
   const std::string& out = f.S->Output();
-  EXPECT_NE(out.find("Line 120/151  Col 1"), std::string::npos) << out;
+  EXPECT_NE(out.find("Line 120/151  Col 1\n"), std::string::npos) << out;
   EXPECT_NE(out.find("line 120 m.total"), std::string::npos) << "the line is in sight";
   const EditorWindow* ed = f.S->Host().LatestEditor();
   EXPECT_EQ(ed->CurLine, 75);  // 50% of 150 steps
+  EXPECT_EQ(ed->CurPos, 0) << "a line alone goes to its start";
   auto boxes = f.S->WindowsOf("message");
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].Lines[0], "\"x\" is no line or column");

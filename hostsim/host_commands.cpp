@@ -324,8 +324,8 @@ void SimHost::CodePageMenu(EditorWindow& ed) {
 }
 
 void SimHost::ShowEditorHelp() {
-  // Each row: two keys with what they do; a key in brackets is the one to use
-  // where a terminal cannot send the key before it.
+  // Two keys a row, or one line (no second column). A key in brackets is the one
+  // to press where a terminal cannot send the key before it.
   static const char* kRows[][2] = {
       {"F2  save the file", "Shift+F2  save it under another name"},
       {"Shift+F4  open another file", "F12  switch between the open files"},
@@ -336,20 +336,24 @@ void SimHost::ShowEditorHelp() {
       {"Ctrl+Ins, Ctrl+C  copy", "Shift+Del, Ctrl+X  cut"},
       {"Shift+Ins, Ctrl+V  paste", "Del, Ctrl+D  delete the block"},
       {"Ctrl+Y  delete the line", "Ctrl+U  unmark the block"},
-      {"Ctrl+Shift+0..9  set a bookmark", "Ctrl+0..9, RightCtrl+0..9  go to it"},
+      {"Ctrl+Shift+0..9  set a bookmark", "RightCtrl+0..9 (Ctrl+0..9)  go to it"},
       {"Ins  insert or overtype", "F10, Esc  close the file"},
       {"F11  plug-in menu", "Alt+Shift+F9  plug-in configuration"},
       {"Ctrl+Space  code insight", "Ctrl+Shift+Space  parameter hint"},
       {"Ctrl+Shift+Up  procedure list", "Ctrl+Shift+Down  structure review"},
-      {"LCtrl+RCtrl+Space (Alt+Space)", "  the column ruler"},
-      {"Gray+, Gray- (+, -)  show, hide", "  all categories of the review"},
-      {"Key table: Ctrl (Ctrl+Space),", "  Alt (Alt+Space) pick that column"},
+      {"LCtrl+RCtrl+Space (Alt+Space)  the column ruler", nullptr},
+      {"Gray+, Gray- (+, -)  all categories of the structure review", nullptr},
+      {"Key table: Ctrl, Alt (Ctrl+Space, Alt+Space)  their columns", nullptr},
+      {"(Key): where a terminal cannot send the key before it", nullptr},
   };
   std::vector<std::string> lines = {"Editor"};
   for (const auto& row : kRows) {
-    std::string left = row[0];
-    left.resize(std::max<size_t>(left.size() + 1, 35), ' ');
-    lines.push_back(left + row[1]);
+    std::string line = row[0];
+    if (row[1]) {
+      line.resize(std::max<size_t>(line.size() + 1, 35), ' ');
+      line += row[1];
+    }
+    lines.push_back(line);
   }
   lines.push_back("OK");
   MessageBox(FMSG_LEFTALIGN, lines, 1);

@@ -103,6 +103,26 @@ bool DecodeUtf8At(std::string_view s, size_t i, char32_t& cp, size_t& len) {
   return cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
 }
 
+// UTF-8 to code points; `bad` gives the stand-in of a byte that starts no
+// valid sequence.
+template <class Bad>
+std::u32string DecodeUtf8(std::string_view s, Bad bad) {
+  std::u32string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    char32_t c;
+    size_t len;
+    if (DecodeUtf8At(s, i, c, len)) {
+      out += c;
+      i += len;
+    } else {
+      out += bad(static_cast<unsigned char>(s[i]));
+      ++i;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 const std::vector<CodePage>& EditorCodePages() {
@@ -135,23 +155,10 @@ std::optional<CodePage> ParseCodePage(const std::string& name) {
 bool IsByteStandIn(char32_t c) { return c >= kStandInBase + 0x80 && c <= kStandInBase + 0xFF; }
 
 std::u32string DecodeBytes(std::string_view bytes, CodePage cp) {
+  if (cp == CodePage::Utf8) return DecodeUtf8(bytes, [](unsigned char b) { return kStandInBase + b; });
   std::u32string out;
   out.reserve(bytes.size());
-  if (cp != CodePage::Utf8) {
-    for (unsigned char b : bytes) out += SingleByteChar(cp, b);
-    return out;
-  }
-  for (size_t i = 0; i < bytes.size();) {
-    char32_t c;
-    size_t len;
-    if (DecodeUtf8At(bytes, i, c, len)) {
-      out += c;
-      i += len;
-    } else {
-      out += kStandInBase + static_cast<unsigned char>(bytes[i]);
-      ++i;
-    }
-  }
+  for (unsigned char b : bytes) out += SingleByteChar(cp, b);
   return out;
 }
 
@@ -274,19 +281,7 @@ std::string ToUtf8(const std::u32string& text) {
 }
 
 std::u32string FromUtf8(std::string_view utf8) {
-  std::u32string out;
-  for (size_t i = 0; i < utf8.size();) {
-    char32_t c;
-    size_t len;
-    if (DecodeUtf8At(utf8, i, c, len)) {
-      out += c;
-      i += len;
-    } else {
-      out += 0xFFFD;
-      ++i;
-    }
-  }
-  return out;
+  return DecodeUtf8(utf8, [](unsigned char) { return char32_t{0xFFFD}; });
 }
 
 std::string CharacterName(char32_t c) {

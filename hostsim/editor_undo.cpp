@@ -129,39 +129,37 @@ void MarkTyping(EditorWindow& ed) {
   if (ed.Undo.Open) ed.Undo.Open->Typing = true;
 }
 
-bool UndoStepBack(EditorWindow& ed) {
+namespace {
+
+// Takes the newest step of one list back (undo) or forward (redo) and puts it
+// on the other list.
+bool Replay(EditorWindow& ed, bool forward) {
   EditorUndo& u = ed.Undo;
-  if (u.Done.empty() || !DropEmptyOpenStep(u)) return false;
-  UndoStep step = std::move(u.Done.back());
-  u.Done.pop_back();
+  std::vector<UndoStep>& from = forward ? u.Undone : u.Done;
+  std::vector<UndoStep>& to = forward ? u.Done : u.Undone;
+  if (from.empty() || !DropEmptyOpenStep(u)) return false;
+  UndoStep step = std::move(from.back());
+  from.pop_back();
   {
     Replaying r(u);
-    for (auto op = step.Ops.rbegin(); op != step.Ops.rend(); ++op) Apply(ed, *op, false);
-    ed.Cp = step.CpBefore;
-    ed.Bom = step.BomBefore;
-    PutPlace(ed, step.Before);
+    if (forward)
+      for (const UndoOp& op : step.Ops) Apply(ed, op, true);
+    else
+      for (auto op = step.Ops.rbegin(); op != step.Ops.rend(); ++op) Apply(ed, *op, false);
+    ed.Cp = forward ? step.CpAfter : step.CpBefore;
+    ed.Bom = forward ? step.BomAfter : step.BomBefore;
+    PutPlace(ed, forward ? step.After : step.Before);
   }
-  u.Undone.push_back(std::move(step));
+  to.push_back(std::move(step));
   AfterReplay(ed);
   return true;
 }
 
-bool RedoStepForward(EditorWindow& ed) {
-  EditorUndo& u = ed.Undo;
-  if (u.Undone.empty() || !DropEmptyOpenStep(u)) return false;
-  UndoStep step = std::move(u.Undone.back());
-  u.Undone.pop_back();
-  {
-    Replaying r(u);
-    for (const UndoOp& op : step.Ops) Apply(ed, op, true);
-    ed.Cp = step.CpAfter;
-    ed.Bom = step.BomAfter;
-    PutPlace(ed, step.After);
-  }
-  u.Done.push_back(std::move(step));
-  AfterReplay(ed);
-  return true;
-}
+}  // namespace
+
+bool UndoStepBack(EditorWindow& ed) { return Replay(ed, false); }
+
+bool RedoStepForward(EditorWindow& ed) { return Replay(ed, true); }
 
 void ForgetUndo(EditorWindow& ed) {
   const int depth = ed.Undo.Depth;

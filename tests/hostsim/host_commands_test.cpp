@@ -258,8 +258,15 @@ TEST(HostTypeahead, AMessageBoxTakesOnlyKeysThatCameAfterItShowed) {
   for (char c : std::string("m.abc\r")) input->Arrived.push_back(KeyEvent(0, c));
   input->Arrived.back().KeyEvent.wVirtualKeyCode = VK_RETURN;
   input->Later = {KeyEvent(VK_RETURN, '\r'), KeyEvent(VK_F10)};
+  WaitingInput* source = input.get();
   host.SetInput(std::move(input));
+  // What the terminal showed when the box read its first key: the box itself.
+  std::string shownAtKey;
+  host.SetPresenter([&](const Console& con) {
+    if (source->Arrived.empty() && source->Later.size() == 2) shownAtKey = con.DumpUtf8();
+  });
   host.RunEditor();
+  EXPECT_NE(shownAtKey.find("No settings file"), std::string::npos) << shownAtKey;
   // Enter closed the box; "abc" and the Enter typed before it went to the editor, in order.
   EXPECT_EQ(f.S->Text(), "m.abc\r\nx\r\n");
   auto boxes = f.S->WindowsOf("message");

@@ -12,6 +12,9 @@ namespace {
 constexpr unsigned char kBoxTop = 0xD6;     // the framed title box's top line
 constexpr unsigned char kBoxSide = 0xBA;    // its sides
 constexpr unsigned char kBoxBottom = 0xD3;  // its bottom line
+// The real host opens a help file only when it names its language; the
+// topics are what it shows, so any language name serves.
+constexpr const char* kHelpFileHeader = ".Language=English,English\r\n";
 
 void Emit(const std::string& line) {
   TxxHelpState& s = HelpState();
@@ -121,7 +124,7 @@ void WriteHelpTopic(int topic, int record) {
   for (size_t c = known; c < added && !s.WriteFailed; ++c) WriteHelpTopic(static_cast<int>(c), -1);
 }
 
-bool WriteHelpFile(int record, const std::string& path) {
+bool WriteHelpFile(int record, const std::string& path, const std::string& header) {
   TxxHelpState& s = HelpState();
   struct Reset {
     ~Reset() {
@@ -134,7 +137,7 @@ bool WriteHelpFile(int record, const std::string& path) {
   platform::OutFile out;
   if (!out.Create(path)) return false;
   s.Out = &out;
-  s.WriteFailed = false;
+  s.WriteFailed = !header.empty() && !out.Write(header);
   {
     FarProgressGuard progress(Msg(0), Msg(44), s.MaxHelpTopics);
     WriteHelpTopic(0, record);
@@ -145,8 +148,10 @@ bool WriteHelpFile(int record, const std::string& path) {
 }
 
 void ShowHelpTopic(int record) {
-  FarTempFile temp;
-  if (!temp.Valid() || !WriteHelpFile(record, temp.Name())) return;
+  // The real host looks the topic of a link up among the *.hlf files of the
+  // help file's folder: the file is named so, alone in a folder of its own.
+  FarTempFolderFile temp("VL~HELP.HLF");
+  if (!temp.Valid() || !WriteHelpFile(record, temp.Name(), kHelpFileHeader)) return;
   FarApi().ShowHelp(temp.Name().c_str(), "topic0", FHELP_CUSTOMFILE);
 }
 

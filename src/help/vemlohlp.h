@@ -46,9 +46,10 @@ std::string HelpParamText(const std::string& name);
 
 // ---- Topic viewer ----
 void ShowHelpTopic(int record);
-// Steps 1-4 of ShowHelpTopic: writes the help file for `record` to `path`;
-// false when the file could not be written.
-bool WriteHelpFile(int record, const std::string& path);
+// Steps 1-4 of ShowHelpTopic: writes the help file for `record` to `path`,
+// after the header lines in `header` (each ended by CR LF); false when the
+// file could not be written.
+bool WriteHelpFile(int record, const std::string& path, const std::string& header = {});
 void WriteHelpTopic(int topic, int record);
 int HelpTopicIndex(const std::string& name);
 std::string HelpLink(const std::string& name);

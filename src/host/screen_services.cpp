@@ -17,6 +17,19 @@ FarTempFile::~FarTempFile() {
   if (!name_.empty() && platform::FileExists(name_)) platform::DeleteFile(name_);
 }
 
+FarTempFolderFile::FarTempFolderFile(const std::string& fileName) {
+  char buffer[520] = {};
+  if (!FarApi().MkTemp(buffer, "VL~") || !platform::MakeDirectory(buffer)) return;
+  folder_ = buffer;
+  name_ = folder_ + "\\" + fileName;
+}
+
+FarTempFolderFile::~FarTempFolderFile() {
+  if (folder_.empty()) return;
+  if (platform::FileExists(name_)) platform::DeleteFile(name_);
+  platform::RemoveEmptyDirectory(folder_);
+}
+
 void FarFramedView(const std::string& fileName, const std::string& title, int width, int height,
                    bool useEditor) {
   EditorInfo ei = FarEditorInfo();

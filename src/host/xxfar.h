@@ -92,6 +92,21 @@ void SetDlgItem(FarDialogItem& item, int x1, int y1, int x2, int y2, int type, u
                 const char* data, int selected);
 
 // A temporary file name from the host (prefix "VL~"), deleted when this goes out of scope.
+// A folder of its own for one temporary file: the folder is named by the
+// host's MkTemp, the file inside it by the caller; both go when it is destroyed.
+class FarTempFolderFile {
+ public:
+  explicit FarTempFolderFile(const std::string& fileName);
+  ~FarTempFolderFile();
+  FarTempFolderFile(const FarTempFolderFile&) = delete;
+  FarTempFolderFile& operator=(const FarTempFolderFile&) = delete;
+  const std::string& Name() const { return name_; }  // the file's full path
+  bool Valid() const { return !name_.empty(); }
+
+ private:
+  std::string folder_, name_;
+};
+
 class FarTempFile {
  public:
   FarTempFile();

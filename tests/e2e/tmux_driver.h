@@ -18,6 +18,11 @@ namespace vemlo::test::tmux {
 
 namespace fs = std::filesystem;
 
+// How long a wait lasts before it fails. A passing wait ends as soon as what it
+// waits for is there, so the limit is generous: a loaded machine (sanitizers,
+// other builds) may take seconds to start a program or draw a window.
+inline constexpr int kWaitMs = 30000;
+
 inline std::string Shell(const std::string& cmd) {
   std::string out;
   if (FILE* p = popen(cmd.c_str(), "r")) {
@@ -98,7 +103,7 @@ class Tmux {
 
   // Polls the screen until `pred` holds; false after the timeout.
   template <class Pred>
-  bool WaitFor(Pred pred, int timeoutMs = 10000) const {
+  bool WaitFor(Pred pred, int timeoutMs = kWaitMs) const {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
       if (pred(Screen())) return true;
@@ -106,14 +111,14 @@ class Tmux {
     } while (std::chrono::steady_clock::now() < end);
     return false;
   }
-  bool WaitForText(const std::string& text, int timeoutMs = 10000) const {
+  bool WaitForText(const std::string& text, int timeoutMs = kWaitMs) const {
     return WaitFor([&](const std::string& s) { return s.find(text) != std::string::npos; }, timeoutMs);
   }
   bool WaitGone(const std::string& text) const {
     return WaitFor([&](const std::string& s) { return s.find(text) == std::string::npos; });
   }
   bool WaitDead() const {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
     while (std::chrono::steady_clock::now() < end) {
       if (Dead()) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -156,7 +161,7 @@ class DemoCopy {
 
 // Waits until `pred` holds for the file's bytes; false after the timeout.
 template <class Pred>
-bool WaitFile(const fs::path& p, Pred pred, int timeoutMs = 10000) {
+bool WaitFile(const fs::path& p, Pred pred, int timeoutMs = kWaitMs) {
   auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   do {
     if (pred(ReadFile(p))) return true;

@@ -150,7 +150,7 @@ TEST_F(TmuxEditor, ABlockCopiedToTheClipboardsAndPastedAtTheEnd) {
     if (c == '\n') offered += c;
     else if (c != '\r') offered += vemlo::sim::Cp866ToUtf8(std::string(1, c));
   // The terminal's clipboard got it too (tmux keeps what OSC 52 gives as a buffer).
-  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
   std::string buffer;
   while ((buffer = Shell(tmux.Cmd("show-buffer 2>/dev/null"))) != offered &&
          std::chrono::steady_clock::now() < until)

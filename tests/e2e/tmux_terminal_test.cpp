@@ -112,7 +112,7 @@ TEST_F(TmuxTerminal, SigtermLeavesTheTerminalUsable) {
 
   // What the program wrote: the modes it switched on, then off again.
   std::string out;
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
   while (std::chrono::steady_clock::now() < end) {
     out = ReadFile(log);
     if (out.find("\x1b[?1049l") != std::string::npos) break;

@@ -97,6 +97,24 @@ TEST(HostGoTo, LineColumnRelativeAndPercent) {
   EXPECT_EQ(boxes[0].Lines[0], "\"x\" is no line or column");
 }
 
+TEST(HostBookmarks, CtrlShiftDigitSetsCtrlDigitAndRightCtrlDigitGoBack) {
+  HostFixture f;
+  f.Open(Demoish());
+  // Set at line 40, column 3; back to it from the end with Ctrl+3 and from the
+  // start with RightCtrl+3; a bookmark never set (5) leaves the cursor.
+  ASSERT_EQ(f.S->Run("Alt+F8\ntype 40,3\nEnter\nCtrl+Shift+3\nCtrl+End\nCtrl+3\ndump screen\n"
+                     "Ctrl+Home\nRCtrl+3\ndump screen\nCtrl+Home\nCtrl+5\nCtrl+Shift+7\ndump screen\n"),
+            kScriptDone);
+  const std::string& out = f.S->Output();
+  const size_t first = out.find("Line 40/151  Col 3\n");
+  ASSERT_NE(first, std::string::npos) << out;
+  const size_t second = out.find("Line 40/151  Col 3\n", first + 1);
+  ASSERT_NE(second, std::string::npos) << "the older key goes there as well\n" << out;
+  EXPECT_NE(out.find("Line 1/151  Col 1\n", second), std::string::npos) << out;
+  const EditorWindow* ed = f.S->Host().LatestEditor();
+  EXPECT_FALSE(ed->Modified) << "no digit reached the text";
+}
+
 TEST(HostSaveAs, NewNameExistingNameAndFailure) {
   HostFixture f;
   f.Open("text\r\n");

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dbf/xxdbf.h"
+#include "host/reader_reports.h"
 #include "platform/platform.h"
 
 namespace {

@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
 #include "sim_host.h"
 

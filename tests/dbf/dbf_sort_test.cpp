@@ -3,6 +3,7 @@
 #include <random>
 
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
 
 namespace vemlo::test {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "fpt_writer.h"
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "lib/xxlib.h"
 #include "plugin_host.h"
 
@@ -130,6 +131,20 @@ TEST(HelpTopic, BadBlockNumberWritesNoTopic) {
   EXPECT_NE(file.find("     ~BAD~@topic1@\r\n"), std::string::npos);
   EXPECT_EQ(file.find("@topic1\r\n"), std::string::npos);
   EXPECT_EQ(f.Write(1), "");
+}
+
+// A memo file that fails part way: no help viewer, the read error told.
+TEST(HelpTopic, MemoReadErrorIsToldAndNothingShown) {
+  HelpFixture f(std::vector<test::HelpTopicSpec>{{"ALPHA", "Alpha text"}});
+  if (!OpenHelpMemo("Z:\\proc\\self\\mem")) GTEST_SKIP() << "no /proc/self/mem";
+  f.ph.Keys({"Enter"});
+  ShowHelpTopic(0);
+  EXPECT_TRUE(f.ph.WindowsOf("help").empty());
+  auto shown = f.ph.WindowsOf("message");
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().Lines, (std::vector<std::string>{"A read error stopped the reading of the file",
+                                                          f.ph.Tree().Dos("HELP.fpt")}));
+  EXPECT_EQ(f.ph.TempFiles(), 0);
 }
 
 // The topic shown through the host's help viewer from a temporary file that is gone afterwards.

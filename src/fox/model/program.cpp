@@ -3,9 +3,9 @@
 
 #include <optional>
 
+#include "fox/model/progress.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 
@@ -15,8 +15,6 @@ namespace {
 
 constexpr int kProgressMinLines = 5000;  // longer editor texts show a progress box
 constexpr int kProgressEvery = 100;
-constexpr int kMsgTitle = 0;
-constexpr int kMsgParsingEditor = 41;
 
 bool EndsWithSemicolon(const std::string& line) {
   for (size_t i = line.size(); i > 0; --i) {
@@ -105,12 +103,6 @@ void ResetProcTable(TxxFoxProg& prog, bool editorNames, int lineCount) {
 
 }  // namespace
 
-TxxLineReader EditorLineReader() {
-  return [](int line, std::string& text) {
-    return FarGotoLine(line, -1, -1, -1, false) && FarGetLine(-1, text);
-  };
-}
-
 void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
                     bool editorNames) {
   if (lineCount < 0) lineCount = 0;
@@ -121,10 +113,10 @@ void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
   prog.State = psRead;
 }
 
-bool ScanProceduresFromFile(TxxFoxProg& prog) {
+TxxReadStatus ScanProceduresFromFile(TxxFoxProg& prog) {
   ResetProcTable(prog, false, 1);
   TextFile file;
-  if (!OpenTextFile(file, prog.FileName)) return false;
+  if (!OpenTextFile(file, prog.FileName)) return TxxReadStatus::CannotOpen;
   try {
     const int count = CountTextLines(file);
     BuildProcTable(prog, count, [&file](int, std::string& text) {
@@ -132,30 +124,30 @@ bool ScanProceduresFromFile(TxxFoxProg& prog) {
     }, false);
   } catch (const TextFileError&) {
     ResetProcTable(prog, false, 1);
-    return false;
+    return TxxReadStatus::ReadError;
   }
-  return true;
+  if (TextFileFailed(file)) {
+    ResetProcTable(prog, false, 1);
+    return TxxReadStatus::ReadError;
+  }
+  return TxxReadStatus::Read;
 }
 
-void ScanProcedures(TxxFoxProg& prog) {
-  if (prog.FileName != UpperCase(FarEditorFileName())) {
+TxxReadStatus ScanProcedures(TxxFoxProg& prog, const TxxEditedText& text, const TxxProgressSink& progress) {
+  if (!IsEditedFile(text, prog.FileName)) {
     const std::optional<uint32_t> stamp = platform::FileStamp(prog.FileName);
-    if (ScanProceduresFromFile(prog)) prog.ParsedTime = stamp;
-    return;
+    const TxxReadStatus status = ScanProceduresFromFile(prog);
+    if (status == TxxReadStatus::Read) prog.ParsedTime = stamp;
+    return status;
   }
-  FarSavedPos saved;
-  const int count = saved.Info().TotalLines;
-  std::optional<FarProgressGuard> progress;
-  if (count > kProgressMinLines && !FarProgressActive()) {
-    progress.emplace(Msg(kMsgTitle), Msg(kMsgParsingEditor), count);
-  }
-  const TxxLineReader editor = EditorLineReader();
-  const bool stepping = progress.has_value();
-  BuildProcTable(prog, count, [&](int line, std::string& text) {
-    if (stepping && line % kProgressEvery == 0) FarProgressStep(line + 1);
-    return editor(line, text);
+  const int count = text.LineCount;
+  const TxxProgressScope box(progress, count > kProgressMinLines, MsgId::ReadingEditorText, count);
+  BuildProcTable(prog, count, [&](int line, std::string& lineText) {
+    if (line % kProgressEvery == 0) box.Step(line + 1);
+    return text.Read(line, lineText);
   }, true);
   prog.ParsedTime.reset();
+  return TxxReadStatus::Read;
 }
 
 TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine) {
@@ -172,11 +164,6 @@ TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine) {
     defines.push_back(std::move(def));
   }
   return defines;
-}
-
-TxxFoxDefineArr CollectDefines(int cursorLine) {
-  FarSavedPos saved;
-  return CollectDefines(EditorLineReader(), cursorLine);
 }
 
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,

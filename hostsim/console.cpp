@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "codepage.h"
+
 namespace vemlo::sim {
 
 Console::Console(int width, int height) : width_(0), height_(0) { Resize(width, height); }
@@ -65,9 +67,9 @@ std::string Console::RowText(int y) const {
 std::string Console::DumpUtf8() const {
   std::string out;
   for (int y = 0; y < height_; ++y) {
-    std::string row = RowText(y);
-    while (!row.empty() && row.back() == ' ') row.pop_back();
-    out += Cp866ToUtf8(row);
+    int end = width_;
+    while (end > 0 && At(end - 1, y).Ch == ' ' && !At(end - 1, y).Wide) --end;
+    for (int x = 0; x < end; ++x) out += CellUtf8(At(x, y));
     out += '\n';
   }
   return out;
@@ -75,46 +77,50 @@ std::string Console::DumpUtf8() const {
 
 namespace {
 
-// Unicode code points of bytes 0x80..0xFF of code page 866.
-const unsigned kHigh[128] = {
-    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A,
-    0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425,
-    0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430,
-    0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
-    0x043C, 0x043D, 0x043E, 0x043F, 0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562,
-    0x2556, 0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534,
-    0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560,
-    0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
-    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580, 0x0440, 0x0441, 0x0442,
-    0x0443, 0x0444, 0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D,
-    0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E, 0x00B0,
-    0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0};
-
 // Glyphs for the control bytes, as a DOS console shows them.
 const unsigned kLow[32] = {0x0020, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022,
                            0x25D8, 0x25CB, 0x25D9, 0x2642, 0x2640, 0x266A, 0x266B, 0x263C,
                            0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7, 0x25AC, 0x21A8,
                            0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC};
 
-void AppendUtf8(std::string& out, unsigned cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
+struct Range {
+  char32_t From, To;
+};
+
+// Characters a terminal does not show in one cell: combining marks, zero-width
+// and bidirectional controls, and the wide (East Asian) blocks.
+constexpr Range kNotSingle[] = {
+    {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05C7}, {0x0610, 0x061A}, {0x064B, 0x065F},
+    {0x0670, 0x0670}, {0x06D6, 0x06ED}, {0x0E31, 0x0E3A}, {0x0E47, 0x0E4E}, {0x1100, 0x115F},
+    {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF}, {0x200B, 0x200F}, {0x2028, 0x202E}, {0x2060, 0x206F},
+    {0x20D0, 0x20FF}, {0x231A, 0x231B}, {0x2329, 0x232A}, {0x23E9, 0x23EC}, {0x2E80, 0x303E},
+    {0x3041, 0xA4CF}, {0xA960, 0xA97F}, {0xAC00, 0xD7A3}, {0xD800, 0xDFFF}, {0xE000, 0xF8FF},
+    {0xF900, 0xFAFF}, {0xFE00, 0xFE0F}, {0xFE10, 0xFE19}, {0xFE20, 0xFE6F}, {0xFEFF, 0xFEFF},
+    {0xFF00, 0xFF60}, {0xFFE0, 0xFFE6}, {0xFFF0, 0xFFFC}, {0x1F000, 0x10FFFF}};
 
 }  // namespace
 
+bool IsSingleCell(char32_t c) {
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c > 0x10FFFF) return false;
+  for (const Range& r : kNotSingle)
+    if (c >= r.From && c <= r.To) return false;
+  return true;
+}
+
+void Console::PutUnicode(int x, int y, unsigned char attr, char32_t ch) {
+  unsigned char b;
+  if (OemByte(ch, b)) {
+    PutChar(x, y, attr, b);
+    return;
+  }
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  cells_[static_cast<size_t>(y) * width_ + x] = Cell{'?', attr, IsSingleCell(ch) ? ch : 0xFFFD};
+}
+
 unsigned Cp866ToUnicode(unsigned char c) {
   if (c < 0x20) return kLow[c];
-  if (c < 0x80) return c == 0x7F ? 0x2302 : c;
-  return kHigh[c - 0x80];
+  if (c == 0x7F) return 0x2302;
+  return UnicodeOfOem(c);
 }
 
 std::string Cp866ToUtf8(const std::string& oem) {
@@ -124,31 +130,17 @@ std::string Cp866ToUtf8(const std::string& oem) {
   return out;
 }
 
+std::string CellUtf8(const Cell& cell) {
+  std::string out;
+  AppendUtf8(out, cell.Wide ? cell.Wide : Cp866ToUnicode(cell.Ch));
+  return out;
+}
+
 std::string Utf8ToCp866(const std::string& utf8) {
   std::string out;
-  for (size_t i = 0; i < utf8.size();) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    unsigned cp;
-    size_t len;
-    if (c < 0x80) { cp = c; len = 1; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
-    else { out += '?'; ++i; continue; }
-    if (i + len > utf8.size()) { out += '?'; break; }
-    bool ok = true;
-    for (size_t k = 1; k < len; ++k) {
-      unsigned char d = static_cast<unsigned char>(utf8[i + k]);
-      if ((d & 0xC0) != 0x80) { ok = false; break; }
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    if (!ok) { out += '?'; ++i; continue; }
-    i += len;
-    if (cp < 0x80) { out += static_cast<char>(cp); continue; }
-    char mapped = '?';
-    for (int k = 0; k < 128; ++k)
-      if (kHigh[k] == cp) { mapped = static_cast<char>(0x80 + k); break; }
-    out += mapped;
+  for (char32_t c : FromUtf8(utf8)) {
+    unsigned char b;
+    out += OemByte(c, b) ? static_cast<char>(b) : '?';
   }
   return out;
 }

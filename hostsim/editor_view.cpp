@@ -18,8 +18,11 @@ void RenderTitle(const EditorWindow& ed, Console& screen) {
   int width = ed.X2 - ed.X1 + 1;
   const std::string& name = ed.Title.empty() ? ed.FileName : ed.Title;
   int col = RealToTab(ed.Lines[ed.CurLine].Text, ed.CurPos, ed.TabSize);
-  std::string right = "  Line " + std::to_string(ed.CurLine + 1) + "/" +
-                      std::to_string(ed.Lines.size()) + "  Col " + std::to_string(col + 1) + " ";
+  // The code page is named when it is not the DOS one the editor assumes.
+  const bool namePage = ed.Cp != CodePage::Oem866 || ed.ShowCodePage;
+  std::string right = (namePage ? "  " + CodePageName(ed.Cp) : std::string()) + "  Line " +
+                      std::to_string(ed.CurLine + 1) + "/" + std::to_string(ed.Lines.size()) +
+                      "  Col " + std::to_string(col + 1) + " ";
   std::string left = (ed.Modified ? "*" : " ") + name;
   int room = std::max(0, width - static_cast<int>(right.size()));
   if (static_cast<int>(left.size()) > room)  // keep the end of a long path
@@ -61,7 +64,7 @@ void BlockColumns(const EditorWindow& ed, int n, int& from, int& to) {
     to = ed.Block.EndPos;
     return;
   }
-  const std::string& t = ed.Lines[n].Text;
+  const std::u32string& t = ed.Lines[n].Text;
   from = RealToTab(t, selStart, ed.TabSize);
   // A block that runs past the line end also marks the cell of the line break.
   to = selEnd < 0 ? RealToTab(t, static_cast<int>(t.size()), ed.TabSize) + 1
@@ -77,10 +80,10 @@ void RenderEditor(const EditorWindow& ed, Console& screen) {
   int rows = TextRows(ed), cols = TextCols(ed);
   for (int r = 0; r < rows; ++r) {
     int n = ed.TopLine + r, y = ed.Y1 + 1 + r;
-    std::string shown;
+    std::u32string shown;
     int from = -1, to = -1;
     if (n < static_cast<int>(ed.Lines.size())) {
-      std::string expanded = ExpandTabs(ed.Lines[n].Text, ed.TabSize);
+      std::u32string expanded = ExpandTabs(ed.Lines[n].Text, ed.TabSize);
       if (ed.LeftPos < static_cast<int>(expanded.size())) shown = expanded.substr(ed.LeftPos);
       BlockColumns(ed, n, from, to);
     }
@@ -88,8 +91,7 @@ void RenderEditor(const EditorWindow& ed, Console& screen) {
     for (int c = 0; c < cols; ++c) {
       int col = ed.LeftPos + c;
       bool selected = from >= 0 && col >= from && col < to;
-      screen.PutChar(ed.X1 + c, y, selected ? selAttr : textAttr,
-                     static_cast<unsigned char>(shown[c]));
+      screen.PutUnicode(ed.X1 + c, y, selected ? selAttr : textAttr, shown[c]);
     }
   }
   RenderEditorKeyBar(ed, screen);

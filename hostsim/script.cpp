@@ -3,6 +3,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "codepage.h"
 #include "console.h"
 
 namespace vemlo::sim {
@@ -176,8 +177,35 @@ std::optional<KEY_EVENT_RECORD> ParseKeyName(const std::string& keyName) {
 KEY_EVENT_RECORD TypedCharEvent(unsigned char ch) {
   CharKey k;
   if (ch < 0x80) k = KeyOfChar(ch);
-  return KeyEvent(k.Vk, static_cast<char>(ch), k.Shift ? unsigned{SHIFT_PRESSED} : 0u).KeyEvent;
+  KEY_EVENT_RECORD key = KeyEvent(k.Vk, static_cast<char>(ch), k.Shift ? unsigned{SHIFT_PRESSED} : 0u).KeyEvent;
+  key.UnicodeChar = ch >= 0x20 ? UnicodeOfOem(ch) : ch;
+  return key;
 }
+
+KEY_EVENT_RECORD TypedUnicodeEvent(char32_t ch) {
+  // The OEM byte is the character's conversion: '?' where 866 has none.
+  unsigned char oem;
+  KEY_EVENT_RECORD key = TypedCharEvent(OemByte(ch, oem) ? oem : '?');
+  key.UnicodeChar = ch;
+  return key;
+}
+
+namespace {
+
+std::u32string Unescape(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      const char e = text[++i];
+      out += e == 'n' ? '\n' : e == 't' ? '\t' : e;
+      continue;
+    }
+    out += text[i];
+  }
+  return FromUtf8(out);
+}
+
+}  // namespace
 
 bool ParseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error) {
   steps.clear();
@@ -194,10 +222,16 @@ bool ParseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
     ScriptStep step;
     step.SourceLine = number;
     if (line.compare(first, 5, "type ") == 0) {
-      for (unsigned char c : Utf8ToCp866(line.substr(first + 5))) {
-        step.Key = TypedCharEvent(c);
+      for (char32_t c : FromUtf8(line.substr(first + 5))) {
+        step.Key = TypedUnicodeEvent(c);
         steps.push_back(step);
       }
+      continue;
+    }
+    if (line.compare(first, 6, "paste ") == 0) {
+      step.Kind = StepKind::Paste;
+      step.Text = Unescape(line.substr(first + 6));
+      steps.push_back(step);
       continue;
     }
     std::istringstream words(line.substr(first));
@@ -239,13 +273,19 @@ bool ScriptInput::Read(INPUT_RECORD& rec) {
   RunPendingDirectives();
   if (Finished()) return false;
   rec = INPUT_RECORD{};
+  const ScriptStep& step = steps_[next_++];
+  if (step.Kind == StepKind::Paste) {
+    rec.EventType = PASTE_EVENT;
+    pasted_ = step.Text;
+    return true;
+  }
   rec.EventType = KEY_EVENT;
-  rec.KeyEvent = steps_[next_++].Key;
+  rec.KeyEvent = step.Key;
   return true;
 }
 
 void ScriptInput::RunPendingDirectives() {
-  while (!Finished() && steps_[next_].Kind != StepKind::Key) {
+  while (!Finished() && steps_[next_].Kind != StepKind::Key && steps_[next_].Kind != StepKind::Paste) {
     const ScriptStep& step = steps_[next_++];
     if (directive_) directive_(step);
   }

@@ -3,6 +3,8 @@
 //               Del, BS, Tab, Space, Gray+, Gray-, Gray*, Ctrl, Alt, letters, digits, "."
 //               with prefixes Shift+ Ctrl+ Alt+ (left keys) LCtrl+ RCtrl+ LAlt+ RAlt+
 //   type TEXT   one key event per character of TEXT (UTF-8 in the script)
+//   paste TEXT  TEXT as one paste, as a terminal pastes it (\n a line break,
+//               \t a tab, \\ a backslash)
 //   goto LINE COL                 move the cursor (0-based)
 //   select L1 C1 L2 C2 [column]   a stream block up to, not including, (L2, C2); a
 //                                 column block over the screen columns C1..C2-1
@@ -19,7 +21,7 @@
 
 namespace vemlo::sim {
 
-enum class StepKind { Key, Goto, Select, Bookmark, DumpScreen, DumpText };
+enum class StepKind { Key, Paste, Goto, Select, Bookmark, DumpScreen, DumpText };
 
 struct ScriptStep {
   StepKind Kind = StepKind::Key;
@@ -27,11 +29,15 @@ struct ScriptStep {
   KEY_EVENT_RECORD Key;
   int Args[4] = {0, 0, 0, 0};
   bool Column = false;
+  std::u32string Text;  // of a paste
 };
 
 std::optional<KEY_EVENT_RECORD> ParseKeyName(const std::string& name);
 // The key event that types one OEM byte.
 KEY_EVENT_RECORD TypedCharEvent(unsigned char ch);
+// The key event that types a character: its Unicode, and its OEM byte ('?'
+// where 866 has none, as the conversion to 866 gives it).
+KEY_EVENT_RECORD TypedUnicodeEvent(char32_t ch);
 
 // Parses a whole script; on a bad line returns false with a message naming it.
 bool ParseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error);
@@ -44,6 +50,7 @@ class ScriptInput : public InputSource {
   ScriptInput(std::vector<ScriptStep> steps, Directive directive)
       : steps_(std::move(steps)), directive_(std::move(directive)) {}
   bool Read(INPUT_RECORD& rec) override;
+  std::u32string PastedText() const override { return pasted_; }
   // Runs the directives up to the next key step without reading it.
   void RunPendingDirectives();
   bool Finished() const { return next_ >= steps_.size(); }
@@ -53,6 +60,7 @@ class ScriptInput : public InputSource {
   std::vector<ScriptStep> steps_;
   Directive directive_;
   size_t next_ = 0;
+  std::u32string pasted_;
 };
 
 }  // namespace vemlo::sim

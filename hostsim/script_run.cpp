@@ -6,11 +6,23 @@ namespace vemlo::sim {
 
 namespace {
 
-// Editor text as UTF-8; tabs and other control bytes stay what they are.
+// OEM text as UTF-8; tabs and other control bytes stay what they are.
 std::string TextToUtf8(const std::string& oem) {
   std::string out;
   for (char c : oem)
     out += static_cast<unsigned char>(c) < 0x20 ? std::string(1, c) : Cp866ToUtf8(std::string(1, c));
+  return out;
+}
+
+// An editor line as UTF-8, shown as the OEM text of a DOS file is shown: control
+// characters as they are, DEL as its DOS glyph, bytes no character as U+FFFD.
+std::string LineToUtf8(const std::u32string& line) {
+  std::string out;
+  for (char32_t c : line) {
+    if (c == 0x7F) c = Cp866ToUnicode(0x7F);
+    else if (IsByteStandIn(c)) c = 0xFFFD;
+    AppendUtf8(out, c);
+  }
   return out;
 }
 
@@ -25,7 +37,7 @@ std::string TextDump(SimHost& host) {
     for (size_t i = 0; i < lines.size(); ++i) {
       // The empty line after a final line break is not a line of the text.
       if (i + 1 == lines.size() && i > 0 && lines[i].Text.empty()) break;
-      out += TextToUtf8(lines[i].Text) + "\n";
+      out += LineToUtf8(lines[i].Text) + "\n";
     }
   }
   return out + "--- end\n";
@@ -88,17 +100,15 @@ int RunScript(SimHost& host, std::vector<ScriptStep> steps, const std::vector<st
   host.SetInput(std::move(input));
   int status = kScriptDone;
   try {
-    if (files.empty()) {
-      while (host.CurrentEditor()) host.RunEditor();
-    }
     for (const std::string& file : files) {
       if (!host.OpenEditor(file)) {
         error = "cannot open " + file;
         status = kScriptOpenError;
         break;
       }
-      host.RunEditor();
     }
+    if (status == kScriptDone && host.FileCount() > 1 && !files.empty()) host.SwitchTo(0);
+    if (status == kScriptDone) host.RunEditor();
   } catch (const InputExhausted& e) {
     error = e.what();
     status = kScriptInputExhausted;

@@ -27,8 +27,8 @@ std::string TextDump(SimHost& host);
 // text of the last editor as it was left: what a run did, after the fact.
 std::string TranscriptDump(SimHost& host);
 
-// Opens the files one after the other (native paths; none: the editors already
-// open in the host) and runs each editor while the script feeds it.
+// Opens the files (native paths; none: the files already open in the host), the
+// first of them current, and runs the editor over them while the script feeds it.
 int RunScript(SimHost& host, std::vector<ScriptStep> steps, const std::vector<std::string>& files,
               std::ostream& out, std::string& error);
 

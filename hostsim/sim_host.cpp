@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "editor_view.h"
+#include "host_util.h"
 #include "language.h"
 #include "palette.h"
 
@@ -22,20 +23,16 @@ std::string StripSlash(std::string dir) {
   return dir;
 }
 
+}  // namespace
+
+namespace detail {
+
 std::string AbsoluteNative(const std::string& path) {
   std::error_code ec;
   auto abs = std::filesystem::absolute(path, ec);
   return ec ? path : abs.lexically_normal().string();
 }
 
-// Line ends as stable pointers for GETSTRING.
-const char* EolPointer(const std::string& eol) {
-  if (eol == "\r\n") return "\r\n";
-  if (eol == "\n") return "\n";
-  return "";
-}
-
-// Keeps a window's rectangle on the screen; -1 for x2/y2 means the screen edge.
 void ResolveRect(const Console& screen, int& x1, int& y1, int& x2, int& y2) {
   int w = screen.Width(), h = screen.Height();
   if (x2 < 0 || x2 >= w) x2 = w - 1;
@@ -44,43 +41,9 @@ void ResolveRect(const Console& screen, int& x1, int& y1, int& x2, int& y2) {
   y1 = std::clamp(y1, 0, y2);
 }
 
-// Saves the whole screen and puts it back when the window above it closes.
-class ScreenKeeper {
- public:
-  explicit ScreenKeeper(Console& screen) : screen_(screen), saved_(screen.Save(0, 0, -1, -1)) {
-    cx_ = screen.CursorX;
-    cy_ = screen.CursorY;
-  }
-  ~ScreenKeeper() {
-    screen_.Restore(saved_);
-    screen_.CursorX = cx_;
-    screen_.CursorY = cy_;
-  }
-  ScreenKeeper(const ScreenKeeper&) = delete;
-  ScreenKeeper& operator=(const ScreenKeeper&) = delete;
+}  // namespace detail
 
- private:
-  Console& screen_;
-  Console::Saved saved_;
-  int cx_, cy_;
-};
-
-// Clears a flag for the time of a call and sets it back afterwards.
-class FlagOff {
- public:
-  explicit FlagOff(bool& flag) : flag_(flag), old_(flag) { flag_ = false; }
-  ~FlagOff() { flag_ = old_; }
-  FlagOff(const FlagOff&) = delete;
-  FlagOff& operator=(const FlagOff&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
-std::string Str(const char* s) { return s ? s : ""; }
-
-}  // namespace
+using namespace detail;
 
 SimHost::SimHost(SimHostOptions options)
     : options_(std::move(options)),
@@ -96,6 +59,8 @@ SimHost::SimHost(SimHostOptions options)
     Record("help", topic, {HelpFilePath()});
     RunHelpViewer(ui_, HelpFilePath(), topic);
   };
+  ui_.RedrawBackdrop = [this] { RedrawBackdrop(); };
+  ui_.History = &history_;
   screen_.Clear(static_cast<unsigned char>(PaletteColor(COL_EDITORTEXT)));
   if (!options_.PanelPath.empty()) options_.PanelPath = AbsoluteNative(options_.PanelPath);
   InstallConsoleBackend();
@@ -189,357 +154,6 @@ void SimHost::Flush() {
   if (present_) present_(screen_);
 }
 
-bool SimHost::ReadInput(INPUT_RECORD& rec) {
-  if (input_ && escAfterEnd_ == 0 && input_->Read(rec)) return true;
-  if (++escAfterEnd_ > kMaxEscAfterEnd)
-    throw InputExhausted("the input ended but the open windows did not close after " +
-                         std::to_string(kMaxEscAfterEnd) + " Esc keys");
-  rec = KeyEvent(VK_ESCAPE, 0x1B);
-  return true;
-}
-
-// ---- Editor windows ----
-
-bool SimHost::OpenEditor(const std::string& nativePath) {
-  std::string native = AbsoluteNative(nativePath);
-  std::string dos = platform::ToDosPath(native);
-  auto ed = std::make_unique<EditorWindow>();
-  ed->Id = nextEditorId_++;
-  ed->X2 = screen_.Width() - 1;
-  ed->Y2 = screen_.Height() - 1;
-  if (!LoadEditorFile(*ed, dos)) {
-    if (std::filesystem::exists(native)) return false;  // there but unreadable
-    ed->FileName = dos;  // a new file
-  }
-  if (options_.PanelPath.empty()) options_.PanelPath = native;
-  editors_.push_back(std::move(ed));
-  return true;
-}
-
-void SimHost::Resize(int width, int height) {
-  int oldW = screen_.Width(), oldH = screen_.Height();
-  screen_.Resize(width, height);
-  // Windows that filled the old screen fill the new one.
-  for (auto& ed : editors_) {
-    if (ed->X2 == oldW - 1) ed->X2 = screen_.Width() - 1;
-    if (ed->Y2 == oldH - 1) ed->Y2 = screen_.Height() - 1;
-    ed->X1 = std::min(ed->X1, ed->X2);
-    ed->Y1 = std::min(ed->Y1, ed->Y2);
-    FollowCursor(*ed);
-  }
-}
-
-const EditorWindow* SimHost::LatestEditor() const {
-  return editors_.empty() ? lastClosed_.get() : editors_.back().get();
-}
-
-void SimHost::RedrawCurrentEditor() {
-  if (EditorWindow* ed = CurrentEditor()) RenderEditor(*ed, screen_);
-  Flush();
-}
-
-int SimHost::RunEditor() {
-  EditorWindow* ed = CurrentEditor();
-  if (!ed) return EEC_OPEN_ERROR;
-  bool topLevel = editors_.size() == 1;
-  // The window leaves the stack however its loop ends.
-  struct Pop {
-    std::vector<std::unique_ptr<EditorWindow>>& Stack;
-    std::unique_ptr<EditorWindow>& Last;
-    ~Pop() {
-      if (Stack.size() == 1) Last = std::move(Stack.back());
-      Stack.pop_back();
-    }
-  } pop{editors_, lastClosed_};
-  for (bool open = true; open;) {
-    RenderEditor(*ed, screen_);
-    Flush();
-    INPUT_RECORD rec;
-    {
-      FlagOff off(atEditorPrompt_);
-      atEditorPrompt_ = true;
-      ReadInput(rec);
-    }
-    if (plugin_.ProcessEditorInput) {
-      int used = 0;
-      try {
-        used = plugin_.ProcessEditorInput(rec);
-      } catch (const InputExhausted&) {
-        throw;
-      } catch (const std::exception& e) {
-        // One key's handling ends here; the editor stays usable.
-        ShowError(e.what());
-        used = 1;
-      }
-      if (used) continue;
-    }
-    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
-    open = !HostKey(*ed, rec, topLevel);
-  }
-  return ed->SavedChange ? EEC_MODIFIED : EEC_NOT_MODIFIED;
-}
-
-bool SimHost::HostKey(EditorWindow& ed, const INPUT_RECORD& rec, bool topLevel) {
-  const KEY_EVENT_RECORD& key = rec.KeyEvent;
-  unsigned state = key.dwControlKeyState & 0x1F;
-  bool alt = state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED);
-  bool ctrl = state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED);
-  bool shift = state & SHIFT_PRESSED;
-  switch (key.wVirtualKeyCode) {
-    case VK_F11:
-      if (state == 0 && plugin_.OpenPluginMenu) plugin_.OpenPluginMenu();
-      return false;
-    case VK_F9:
-      if (alt && shift && !ctrl && plugin_.Configure) plugin_.Configure();
-      return false;
-    case VK_F2:
-      if (state == 0 && !SaveEditorFile(ed)) ShowError("Cannot save the file " + ed.FileName);
-      return false;
-    case VK_F1:
-      if (state == 0) ShowEditorHelp();
-      return false;
-    case VK_F10:
-    case VK_ESCAPE:
-      if (state != 0) return false;
-      return !topLevel || !ed.Modified || ConfirmClose(ed);
-    default:
-      EditorHandleKey(ed, key);
-      return false;
-  }
-}
-
-bool SimHost::ConfirmClose(EditorWindow& ed) {
-  if (InputEnded()) return true;  // nobody is left to answer
-  const char* lines[] = {"Editor", ed.FileName.c_str(), "Save changes?", "Yes", "No", "Cancel"};
-  int answer = Message(kModuleNumber, FMSG_WARNING, "", lines, 6, 3);
-  if (answer == 1) return true;
-  if (answer != 0) return false;
-  if (SaveEditorFile(ed)) return true;
-  ShowError("Cannot save the file " + ed.FileName);
-  return false;
-}
-
-void SimHost::ShowEditorHelp() {
-  const char* lines[] = {
-      "Editor",
-      "F2 save the file                  F10, Esc  close the editor",
-      "F11 plug-in menu                  Alt+Shift+F9  plug-in configuration",
-      "Shift+arrows, Home, End  stream block",
-      "Alt+Shift+arrows  column block    Ins  insert or overtype",
-      "Ctrl+Shift+0..9  set a bookmark   RightCtrl+0..9  go to a bookmark",
-      "OK"};
-  Message(kModuleNumber, 0, "", lines, 7, 1);
-}
-
-void SimHost::ShowError(const std::string& text) {
-  const char* lines[] = {"Error", text.c_str(), "OK"};
-  Message(kModuleNumber, FMSG_WARNING, "", lines, 3, 1);
-}
-
-int SimHost::Editor(const char* fileName, const char* title, int x1, int y1, int x2, int y2,
-                    unsigned, int startLine, int startChar) {
-  if (!fileName) return EEC_OPEN_ERROR;
-  auto ed = std::make_unique<EditorWindow>();
-  if (!LoadEditorFile(*ed, fileName)) return EEC_OPEN_ERROR;
-  ResolveRect(screen_, x1, y1, x2, y2);
-  ed->Id = nextEditorId_++;
-  ed->Title = Str(title);
-  ed->X1 = x1;
-  ed->Y1 = y1;
-  ed->X2 = x2;
-  ed->Y2 = y2;
-  ed->ShowKeyBar = y2 == screen_.Height() - 1 && y2 - y1 >= 2;
-  // Start line and column count from 1; 0 or less leaves the cursor at the start.
-  ed->CurLine = std::clamp(startLine - 1, 0, static_cast<int>(ed->Lines.size()) - 1);
-  ed->CurPos = std::max(0, startChar - 1);
-  FollowCursor(*ed);
-  Record("editor", ed->Title, {ed->FileName});
-  ScreenKeeper keep(screen_);
-  FlagOff prompt(atEditorPrompt_);
-  editors_.push_back(std::move(ed));
-  return RunEditor();
-}
-
-// ---- Editor commands ----
-
-int SimHost::EditorControl(int command, void* param) {
-  EditorWindow* ed = CurrentEditor();
-  if (!ed) return 0;
-  return EditorCommand(*ed, command, param);
-}
-
-void SimHost::ProcessEditorKey(EditorWindow& ed, const INPUT_RECORD& rec) {
-  // The plug-in sees the event first, as with a typed key; the depth guard keeps a
-  // plug-in that hands every event back from recursing without end.
-  if (plugin_.ProcessEditorInput && processInputDepth_ < 8) {
-    ++processInputDepth_;
-    int used = 0;
-    try {
-      used = plugin_.ProcessEditorInput(rec);
-    } catch (...) {
-      --processInputDepth_;
-      throw;
-    }
-    --processInputDepth_;
-    if (used) return;
-  }
-  if (rec.EventType == KEY_EVENT) EditorHandleKey(ed, rec.KeyEvent);
-}
-
-int SimHost::EditorCommand(EditorWindow& ed, int command, void* param) {
-  const int total = static_cast<int>(ed.Lines.size());
-  auto lineOf = [&](int n) { return n == -1 ? ed.CurLine : n; };
-  auto valid = [&](int n) { return n >= 0 && n < total; };
-  switch (command) {
-    case ECTL_GETSTRING: {
-      auto* gs = static_cast<EditorGetString*>(param);
-      if (!gs) return 0;
-      int n = lineOf(gs->StringNumber);
-      if (!valid(n)) return 0;
-      ed.LineBuffer = ed.Lines[n].Text;
-      gs->StringText = ed.LineBuffer.c_str();
-      gs->StringEOL = EolPointer(ed.Lines[n].Eol);
-      gs->StringLength = static_cast<int>(ed.LineBuffer.size());
-      SelectionInLine(ed, n, gs->SelStart, gs->SelEnd);
-      return 1;
-    }
-    case ECTL_SETSTRING: {
-      auto* ss = static_cast<EditorSetString*>(param);
-      if (!ss || ss->StringLength < 0) return 0;
-      int n = lineOf(ss->StringNumber);
-      if (!valid(n)) return 0;
-      std::string text = ss->StringText ? std::string(ss->StringText, ss->StringLength) : "";
-      ReplaceLine(ed, n, text, ss->StringEOL);
-      return 1;
-    }
-    case ECTL_INSERTSTRING:
-      SplitLineAtCursor(ed, param && *static_cast<int*>(param) != 0);
-      return 1;
-    case ECTL_DELETESTRING: DeleteCursorLine(ed); return 1;
-    case ECTL_DELETECHAR: DeleteCharAtCursor(ed); return 1;
-    case ECTL_INSERTTEXT:
-      if (!param) return 0;
-      InsertTextAtCursor(ed, static_cast<const char*>(param));
-      return 1;
-    case ECTL_GETINFO: {
-      auto* info = static_cast<EditorInfo*>(param);
-      if (!info) return 0;
-      ed.FileNameBuffer = ed.FileName;
-      *info = EditorInfo{};
-      info->EditorID = ed.Id;
-      info->FileName = ed.FileNameBuffer.c_str();
-      info->WindowSizeX = TextCols(ed);
-      info->WindowSizeY = TextRows(ed);
-      info->TotalLines = total;
-      info->CurLine = ed.CurLine;
-      info->CurPos = ed.CurPos;
-      info->CurTabPos = RealToTab(ed.Lines[ed.CurLine].Text, ed.CurPos, ed.TabSize);
-      info->TopScreenLine = ed.TopLine;
-      info->LeftPos = ed.LeftPos;
-      info->Overtype = ed.Overtype ? 1 : 0;
-      info->BlockType = ed.Block.Type;
-      info->BlockStartLine = ed.Block.Type == BTYPE_NONE ? 0 : ed.Block.StartLine;
-      info->TableNum = -1;
-      info->TabSize = ed.TabSize;
-      info->BookMarkCount = static_cast<int>(ed.Bookmarks.size());
-      info->CurState = (ed.Modified ? 1u : 0u) | (ed.SavedChange ? 2u : 0u);
-      return 1;
-    }
-    case ECTL_SETPOSITION: {
-      auto* sp = static_cast<EditorSetPosition*>(param);
-      if (!sp) return 0;
-      if (sp->CurLine != -1) ed.CurLine = std::clamp(sp->CurLine, 0, total - 1);
-      if (sp->CurPos != -1)
-        ed.CurPos = std::max(0, sp->CurPos);
-      else if (sp->CurTabPos != -1)
-        ed.CurPos = TabToReal(ed.Lines[ed.CurLine].Text, std::max(0, sp->CurTabPos), ed.TabSize);
-      if (sp->TopScreenLine != -1) ed.TopLine = std::clamp(sp->TopScreenLine, 0, total - 1);
-      if (sp->LeftPos != -1) ed.LeftPos = std::max(0, sp->LeftPos);
-      if (sp->Overtype != -1) ed.Overtype = sp->Overtype != 0;
-      FollowCursor(ed);
-      return 1;
-    }
-    case ECTL_REDRAW:
-      RenderEditor(ed, screen_);
-      Flush();
-      return 1;
-    case ECTL_TABTOREAL:
-    case ECTL_REALTOTAB: {
-      auto* cp = static_cast<EditorConvertPos*>(param);
-      if (!cp) return 0;
-      int n = lineOf(cp->StringNumber);
-      if (!valid(n)) return 0;
-      const std::string& t = ed.Lines[n].Text;
-      int src = std::max(0, cp->SrcPos);
-      cp->DestPos = command == ECTL_REALTOTAB ? RealToTab(t, src, ed.TabSize)
-                                              : TabToReal(t, src, ed.TabSize);
-      return 1;
-    }
-    case ECTL_EXPANDTABS: {
-      int n = lineOf(param ? *static_cast<int*>(param) : -1);
-      if (!valid(n)) return 0;
-      std::string expanded = ExpandTabs(ed.Lines[n].Text, ed.TabSize);
-      if (expanded != ed.Lines[n].Text) {
-        if (n == ed.CurLine) ed.CurPos = RealToTab(ed.Lines[n].Text, ed.CurPos, ed.TabSize);
-        ReplaceLine(ed, n, expanded, nullptr);
-      }
-      return 1;
-    }
-    case ECTL_SETTITLE: ed.Title = Str(static_cast<const char*>(param)); return 1;
-    case ECTL_READINPUT: {
-      auto* rec = static_cast<INPUT_RECORD*>(param);
-      if (!rec) return 0;
-      return ReadInput(*rec) ? 1 : 0;
-    }
-    case ECTL_PROCESSINPUT: {
-      auto* rec = static_cast<const INPUT_RECORD*>(param);
-      if (!rec) return 0;
-      ProcessEditorKey(ed, *rec);
-      if (CurrentEditor() == &ed) {
-        RenderEditor(ed, screen_);
-        Flush();
-      }
-      return 1;
-    }
-    case ECTL_PROCESSKEY: {
-      // Host key codes below 256 are the characters and the keys that give them.
-      auto code = reinterpret_cast<intptr_t>(param);
-      if (code <= 0 || code > 255) return 0;
-      int vk = code == '\r' ? VK_RETURN : code == 8 ? VK_BACK : code == 9 ? VK_TAB : 0;
-      if (code == 27) return 0;
-      INPUT_RECORD rec = KeyEvent(vk, static_cast<char>(code));
-      return EditorHandleKey(ed, rec.KeyEvent) ? 1 : 0;
-    }
-    case ECTL_SETKEYBAR: {
-      auto* titles = static_cast<const KeyBarTitles*>(param);
-      if (!titles || param == reinterpret_cast<void*>(-1)) {
-        ed.KeyBar.reset();
-      } else {
-        std::vector<std::string> labels;
-        for (const char* t : titles->Titles) labels.push_back(Str(t));
-        ed.KeyBar = labels;
-      }
-      RenderEditorKeyBar(ed, screen_);
-      return 1;
-    }
-    case ECTL_GETBOOKMARKS: {
-      auto* bm = static_cast<EditorBookMarks*>(param);
-      if (!bm) return 0;
-      for (size_t i = 0; i < ed.Bookmarks.size(); ++i) {
-        const Bookmark& b = ed.Bookmarks[i];
-        bool set = b.Line >= 0;
-        if (bm->Line) bm->Line[i] = set ? b.Line : -1;
-        if (bm->Cursor) bm->Cursor[i] = set ? b.Pos : -1;
-        if (bm->ScreenLine) bm->ScreenLine[i] = set ? b.ScreenLine : -1;
-        if (bm->LeftPos) bm->LeftPos[i] = set ? b.LeftPos : -1;
-      }
-      return 1;
-    }
-    default:
-      return 0;  // ECTL_SELECT, ECTL_SETPARAM and unknown commands are not offered
-  }
-}
-
 // ---- Messages, menus, dialogs ----
 
 const char* SimHost::GetMsg(int, int msgId) {
@@ -552,11 +166,24 @@ int SimHost::Message(int, unsigned flags, const char* helpTopic, const char* con
   std::vector<std::string> lines;
   for (int i = 0; items && i < itemsNumber; ++i) lines.push_back(Str(items[i]));
   buttonsNumber = std::clamp(buttonsNumber, 0, std::max(0, static_cast<int>(lines.size()) - 1));
+  return MessageBox(flags, lines, buttonsNumber, 0, Str(helpTopic));
+}
+
+int SimHost::MessageBox(unsigned flags, const std::vector<std::string>& lines, int buttons, int focus,
+                        const std::string& helpTopic) {
   Record("message", lines.empty() ? "" : lines[0],
          lines.empty() ? std::vector<std::string>{}
                        : std::vector<std::string>(lines.begin() + 1, lines.end()));
   FlagOff prompt(atEditorPrompt_);
-  return RunMessage(ui_, flags, Str(helpTopic), lines, buttonsNumber);
+  const bool waits = buttons > 0 || (flags & 0x000F0000u) != 0;
+  if (!waits) {
+    // A box that does not wait is on the screen while the work it announces runs.
+    int result = RunMessage(ui_, flags, helpTopic, lines, buttons);
+    Flush();
+    return result;
+  }
+  TypeaheadHold hold(*this);
+  return RunMessage(ui_, flags, helpTopic, lines, buttons, focus);
 }
 
 int SimHost::Menu(int, int x, int y, int maxHeight, unsigned flags, const char* title,
@@ -618,7 +245,7 @@ int SimHost::Viewer(const char* fileName, const char* title, int x1, int y1, int
   std::string native = platform::ToNativePath(fileName);
   Record("viewer", Str(title), {fileName});
   ResolveRect(screen_, x1, y1, x2, y2);
-  ScreenKeeper keep(screen_);
+  BackdropOnClose backdrop(*this);
   FlagOff prompt(atEditorPrompt_);
   RunViewer(ui_, native, Str(title), x1, y1, x2, y2);
   return 1;

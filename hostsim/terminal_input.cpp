@@ -57,10 +57,35 @@ TerminalInput::~TerminalInput() {
   g_wakePipe[0] = g_wakePipe[1] = -1;
 }
 
+void TerminalInput::Take(std::vector<INPUT_RECORD> records) {
+  for (const INPUT_RECORD& r : records)
+    pending_.push_back({r, r.EventType == PASTE_EVENT ? decoder_.TakePaste() : std::u32string()});
+}
+
+void TerminalInput::ReadBytes() {
+  char buf[4096];
+  ssize_t got = read(fd_, buf, sizeof buf);
+  if (got > 0) {
+    Take(decoder_.Feed(std::string_view(buf, static_cast<size_t>(got))));
+  } else if (got == 0 || (errno != EINTR && errno != EAGAIN)) {
+    ended_ = true;  // the terminal went away
+    Take(decoder_.Flush());
+  }
+}
+
+bool TerminalInput::Ready() {
+  if (pending_.empty() && !ended_) {
+    pollfd fd = {fd_, POLLIN, 0};
+    if (poll(&fd, 1, 0) > 0 && (fd.revents & (POLLIN | POLLHUP | POLLERR))) ReadBytes();
+  }
+  return !pending_.empty();
+}
+
 bool TerminalInput::Read(INPUT_RECORD& rec) {
   for (;;) {
     if (!pending_.empty()) {
-      rec = pending_.front();
+      rec = pending_.front().Rec;
+      if (rec.EventType == PASTE_EVENT) pasted_ = std::move(pending_.front().Paste);
       pending_.pop_front();
       return true;
     }
@@ -74,7 +99,7 @@ bool TerminalInput::Read(INPUT_RECORD& rec) {
       continue;
     }
     if (n == 0) {
-      for (const INPUT_RECORD& r : decoder_.Flush()) pending_.push_back(r);
+      Take(decoder_.Flush());
       continue;
     }
     if (fds[1].revents & POLLIN) {
@@ -86,17 +111,7 @@ bool TerminalInput::Read(INPUT_RECORD& rec) {
       rec.EventType = WINDOW_BUFFER_SIZE_EVENT;
       return true;
     }
-    if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
-      char buf[512];
-      ssize_t got = read(fd_, buf, sizeof buf);
-      if (got > 0) {
-        for (const INPUT_RECORD& r : decoder_.Feed(std::string_view(buf, static_cast<size_t>(got))))
-          pending_.push_back(r);
-      } else if (got == 0 || (errno != EINTR && errno != EAGAIN)) {
-        ended_ = true;  // the terminal went away
-        for (const INPUT_RECORD& r : decoder_.Flush()) pending_.push_back(r);
-      }
-    }
+    if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) ReadBytes();
   }
 }
 

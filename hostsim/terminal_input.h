@@ -26,6 +26,9 @@ class TerminalInput : public InputSource {
   TerminalInput& operator=(const TerminalInput&) = delete;
 
   bool Read(INPUT_RECORD& rec) override;
+  // True when keys have arrived that nobody read yet (reads what waits, never blocks).
+  bool Ready() override;
+  std::u32string PastedText() const override { return pasted_; }
 
   // How long an ESC waits for the rest of a sequence before it is the Esc key.
   static constexpr int kEscWaitMs = 40;
@@ -34,7 +37,15 @@ class TerminalInput : public InputSource {
   int fd_;
   KeyDecoder decoder_;
   Callbacks callbacks_;
-  std::deque<INPUT_RECORD> pending_;
+  struct Pending {
+    INPUT_RECORD Rec;
+    std::u32string Paste;
+  };
+  // Reads what the terminal sent (once) and decodes it into `pending_`.
+  void ReadBytes();
+  void Take(std::vector<INPUT_RECORD> records);
+  std::deque<Pending> pending_;
+  std::u32string pasted_;
   bool ended_ = false;
 };
 

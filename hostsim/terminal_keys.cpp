@@ -5,7 +5,9 @@
 #include <optional>
 #include <stdexcept>
 
+#include "codepage.h"
 #include "console.h"
+#include "input.h"
 #include "script.h"
 
 namespace vemlo::sim {
@@ -35,13 +37,16 @@ unsigned StateOf(int mods) {
   return state;
 }
 
-// A typed character (OEM byte) with the modifiers the terminal reported.
-INPUT_RECORD Typed(unsigned char oem, int mods) {
+// A typed character with the modifiers the terminal reported.
+INPUT_RECORD Typed(char32_t ch, int mods) {
   INPUT_RECORD rec;
   rec.EventType = KEY_EVENT;
-  rec.KeyEvent = TypedCharEvent(oem);
+  rec.KeyEvent = TypedUnicodeEvent(ch);
   rec.KeyEvent.dwControlKeyState |= StateOf(mods);
-  if (mods & TERMKEY_KEYMOD_CTRL) rec.KeyEvent.AsciiChar = 0;
+  if (mods & TERMKEY_KEYMOD_CTRL) {
+    rec.KeyEvent.AsciiChar = 0;
+    rec.KeyEvent.UnicodeChar = 0;
+  }
   return rec;
 }
 
@@ -58,11 +63,10 @@ std::optional<INPUT_RECORD> FromCodepoint(const TermKeyKey& key) {
     }
     if ((cp >= '0' && cp <= '9') || cp == '.') return Named(std::string(1, static_cast<char>(cp)), mods);
   }
-  std::string oem = cp < 0x80 ? std::string(1, static_cast<char>(cp)) : Utf8ToCp866(key.utf8);
-  if (oem.size() != 1 || static_cast<unsigned char>(oem[0]) < 0x20) return std::nullopt;
+  if (cp < 0x20 || cp > 0x10FFFF) return std::nullopt;
   // An upper-case letter already carries Shift in the typed event.
   if (letter && cp <= 'Z') mods &= ~TERMKEY_KEYMOD_SHIFT;
-  return Typed(static_cast<unsigned char>(oem[0]), mods);
+  return Typed(static_cast<char32_t>(cp), mods);
 }
 
 struct SymName {
@@ -93,7 +97,7 @@ std::optional<INPUT_RECORD> FromKeysym(const TermKeyKey& key) {
   for (const SymName& s : kSymNames)
     if (s.Sym == key.code.sym) return Named(s.Name, key.modifiers);
   for (const SymName& s : kSymChars)
-    if (s.Sym == key.code.sym) return Typed(static_cast<unsigned char>(s.Name[0]), key.modifiers);
+    if (s.Sym == key.code.sym) return Typed(static_cast<char32_t>(s.Name[0]), key.modifiers);
   return std::nullopt;
 }
 
@@ -142,10 +146,22 @@ void KeyDecoder::Drain(std::vector<INPUT_RECORD>& out, bool force) {
 // No terminal sends a key's CSI sequence longer than this.
 constexpr size_t kMaxCsi = 48;
 
-std::string KeyDecoder::Guard(std::string_view bytes) {
+// The markers of a bracketed paste.
+constexpr std::string_view kPasteStart = "\x1b[200~", kPasteEnd = "\x1b[201~";
+
+void KeyDecoder::Guard(std::string_view bytes, std::vector<INPUT_RECORD>& out) {
   std::string clean;
   for (size_t i = 0; i < bytes.size(); ++i) {
     unsigned char b = static_cast<unsigned char>(bytes[i]);
+    if (pasting_) {
+      paste_ += static_cast<char>(b);
+      if (paste_.size() >= kPasteEnd.size() &&
+          paste_.compare(paste_.size() - kPasteEnd.size(), kPasteEnd.size(), kPasteEnd) == 0) {
+        paste_.resize(paste_.size() - kPasteEnd.size());
+        EndPaste(out);
+      }
+      continue;
+    }
     switch (csi_) {
       case Csi::None:
         if (b == 0x1B) {
@@ -174,8 +190,16 @@ std::string KeyDecoder::Guard(std::string_view bytes) {
           csi_ = Csi::None;
           --i;
         } else if (b >= 0x40) {
-          clean += held_;
-          clean += static_cast<char>(b);
+          held_ += static_cast<char>(b);
+          if (held_ == kPasteStart) {
+            // Keys before the paste go first; the pasted bytes are no keys.
+            Push(clean, out);
+            clean.clear();
+            pasting_ = true;
+            paste_.clear();
+          } else {
+            clean += held_;
+          }
           held_.clear();
           csi_ = Csi::None;
         } else {
@@ -195,12 +219,28 @@ std::string KeyDecoder::Guard(std::string_view bytes) {
         break;
     }
   }
-  return clean;
+  Push(clean, out);
+}
+
+void KeyDecoder::EndPaste(std::vector<INPUT_RECORD>& out) {
+  pasting_ = false;
+  pastes_.push_back(FromUtf8(paste_));
+  paste_.clear();
+  INPUT_RECORD rec;
+  rec.EventType = PASTE_EVENT;
+  out.push_back(rec);
+}
+
+std::u32string KeyDecoder::TakePaste() {
+  if (pastes_.empty()) return {};
+  std::u32string text = std::move(pastes_.front());
+  pastes_.pop_front();
+  return text;
 }
 
 std::vector<INPUT_RECORD> KeyDecoder::Feed(std::string_view raw) {
   std::vector<INPUT_RECORD> out;
-  Push(Guard(raw), out);
+  Guard(raw, out);
   return out;
 }
 
@@ -218,11 +258,14 @@ void KeyDecoder::Push(std::string_view bytes, std::vector<INPUT_RECORD>& out) {
 }
 
 bool KeyDecoder::Waiting() const {
+  // A paste waits for its end marker however long it takes.
+  if (pasting_) return false;
   return !held_.empty() || termkey_get_buffer_remaining(tk_) < termkey_get_buffer_size(tk_);
 }
 
 std::vector<INPUT_RECORD> KeyDecoder::Flush() {
   std::vector<INPUT_RECORD> out;
+  if (pasting_) EndPaste(out);  // the input ended inside a paste: what came of it
   if (!held_.empty()) {
     // An unfinished sequence: ESC alone or ESC [ with parameters, as the bytes come.
     std::string held = std::move(held_);

@@ -10,9 +10,12 @@
 namespace vemlo::sim {
 
 // Entering: alternate screen, then the keyboard modes (a CSI u terminal keeps
-// its modes per screen). Leaving undoes them in the opposite order.
-inline constexpr std::string_view kTerminalEnter = "\x1b[?1049h\x1b[>1u\x1b[>4;2m";
-inline constexpr std::string_view kTerminalLeave = "\x1b[>4;0m\x1b[<u\x1b[0m\x1b[?25h\x1b[?1049l";
+// its modes per screen), bracketed paste (a paste arrives marked, as one piece)
+// and the keypad's application mode (Gray+ and Gray- send their own keys).
+// Leaving undoes them in the opposite order.
+inline constexpr std::string_view kTerminalEnter = "\x1b[?1049h\x1b[>1u\x1b[>4;2m\x1b[?2004h\x1b=";
+inline constexpr std::string_view kTerminalLeave =
+    "\x1b>\x1b[?2004l\x1b[>4;0m\x1b[<u\x1b[0m\x1b[?25h\x1b[?1049l";
 
 class TerminalMode {
  public:

@@ -37,10 +37,13 @@ void RunEditors(SimHost& host, const std::vector<std::string>& files, std::strin
     SimHost& Host;
     ~Unbind() {
       Host.SetPresenter(nullptr);
+      Host.SetClipboardSink(nullptr);
       Host.SetInput(nullptr);
     }
   } unbind{host};
   host.SetPresenter([&view](const Console& con) { view.Present(con); });
+  // Copies go to the terminal's clipboard too, where it takes OSC 52.
+  host.SetClipboardSink([](const std::string& utf8) { WriteAll(STDOUT_FILENO, ClipboardSequence(utf8)); });
   const char* term = std::getenv("TERM");
   TerminalInput::Callbacks callbacks;
   callbacks.Idle = [&] { view.Present(host.Screen()); };
@@ -56,8 +59,9 @@ void RunEditors(SimHost& host, const std::vector<std::string>& files, std::strin
       error = "cannot open " + file;
       return;
     }
-    host.RunEditor();
   }
+  host.SwitchTo(0);
+  host.RunEditor();
 }
 
 }  // namespace

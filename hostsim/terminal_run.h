@@ -9,8 +9,8 @@
 
 namespace vemlo::sim {
 
-// Opens the files one after the other (native paths) and runs each editor on
-// the terminal of standard input and output. Returns 0 when every editor
+// Opens the files (native paths), the first one current, and runs the editor
+// over them on the terminal of standard input and output. Returns 0 when every editor
 // closed, 1 with `error` set when something failed (the terminal is restored
 // before this returns, whatever happened).
 int RunTerminal(SimHost& host, const std::vector<std::string>& files, std::string& error);

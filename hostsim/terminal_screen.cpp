@@ -26,6 +26,21 @@ std::string AttrSgr(unsigned char attr) {
   return "\x1b[" + std::to_string(fgCode) + ";" + std::to_string(bgCode) + "m";
 }
 
+std::string ClipboardSequence(const std::string& utf8) {
+  static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string b64;
+  for (size_t i = 0; i < utf8.size(); i += 3) {
+    unsigned v = static_cast<unsigned char>(utf8[i]) << 16;
+    if (i + 1 < utf8.size()) v |= static_cast<unsigned char>(utf8[i + 1]) << 8;
+    if (i + 2 < utf8.size()) v |= static_cast<unsigned char>(utf8[i + 2]);
+    b64 += digits[(v >> 18) & 63];
+    b64 += digits[(v >> 12) & 63];
+    b64 += i + 1 < utf8.size() ? digits[(v >> 6) & 63] : '=';
+    b64 += i + 2 < utf8.size() ? digits[v & 63] : '=';
+  }
+  return "\x1b]52;c;" + b64 + "\x07";
+}
+
 std::string ScreenRenderer::Frame(const Console& con, int cols, int rows) {
   std::string out;
   int w = con.Width(), h = con.Height();
@@ -63,7 +78,7 @@ std::string ScreenRenderer::Frame(const Console& con, int cols, int rows) {
           out += AttrSgr(c.Attr);
           attr_ = c.Attr;
         }
-        out += Cp866ToUtf8(std::string(1, static_cast<char>(c.Ch)));
+        out += CellUtf8(c);
         row[x] = c;
       }
     }

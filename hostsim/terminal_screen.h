@@ -14,6 +14,9 @@ namespace vemlo::sim {
 // nibble background; the intensity bit gives the bright colours 90-97, 100-107).
 std::string AttrSgr(unsigned char attr);
 
+// The OSC 52 sequence that offers `utf8` to the terminal's clipboard.
+std::string ClipboardSequence(const std::string& utf8);
+
 class ScreenRenderer {
  public:
   // The bytes that bring a terminal of `cols` x `rows` from the last frame to

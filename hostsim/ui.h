@@ -22,7 +22,17 @@ struct UiEnv {
   std::function<int(int)> Color;
   // F1: shows a topic of the plug-in's help file.
   std::function<void(const std::string& topic)> Help;
+  // Counts the resizes of the screen; a window that saw one lays itself out
+  // again over the editors drawn anew (RedrawBackdrop), and puts back no saved
+  // cells when it closes.
+  int Resizes = 0;
+  std::function<void()> RedrawBackdrop;
+  // Earlier entries of the input lines, per history name (newest first).
+  std::map<std::string, std::vector<std::string>>* History = nullptr;
 };
+
+// An edit item of a dialog whose Param.History names its history (as the host's flag).
+inline constexpr unsigned DIF_HISTORY = 0x00040000;
 
 // Menu (host semantics: highlight, separators, check marks, "&" hot keys unless
 // FMENU_SHOWAMPERSAND, break keys with break codes, FMENU_WRAPMODE).
@@ -34,9 +44,11 @@ int RunMenu(UiEnv& env, int x, int y, int maxHeight, unsigned flags, const std::
 // (the FMSG_MB_* flags add the host's own buttons). A line of the single byte 0x01
 // is a separator. Without buttons the box is drawn and the call returns -1 at once.
 int RunMessage(UiEnv& env, unsigned flags, const std::string& helpTopic,
-               const std::vector<std::string>& lines, int buttons);
+               const std::vector<std::string>& lines, int buttons, int focus = 0);
 
 // Dialog with a dialog procedure; returns the index of the closing item, -1 on Esc.
+// An edit with DIF_HISTORY offers its earlier entries on Ctrl+Up or Ctrl+Down and
+// remembers its text when the dialog closes with a button.
 int RunDialog(UiEnv& env, int x1, int y1, int x2, int y2, const std::string& helpTopic,
               FarDialogItem* items, int count, FarDialogProc proc, intptr_t param);
 intptr_t DialogSendMessage(HANDLE hDlg, int msg, int param1, intptr_t param2);

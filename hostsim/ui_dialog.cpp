@@ -167,6 +167,27 @@ int DefaultButton(const Dialog& d) {
   return d.Focus;
 }
 
+bool HasHistory(const FarDialogItem& it) {
+  return it.Type == DI_EDIT && (it.Flags & DIF_HISTORY) && it.Param.History && *it.Param.History;
+}
+
+// Ctrl+Up/Down on an edit with a history: a menu of its earlier entries.
+void PickFromHistory(UiEnv& env, const FarDialogItem& it, LineEdit& edit) {
+  if (!env.History) return;
+  auto found = env.History->find(it.Param.History);
+  if (found == env.History->end() || found->second.empty()) return;
+  const std::vector<std::string> entries = found->second;
+  std::vector<FarMenuItem> items(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const size_t n = std::min(entries[i].size(), sizeof items[i].Text - 1);
+    memcpy(items[i].Text, entries[i].data(), n);
+  }
+  items[0].Selected = 1;
+  const int chosen = RunMenu(env, -1, -1, 0, FMENU_SHOWAMPERSAND | FMENU_WRAPMODE, "History", "", "",
+                             nullptr, nullptr, items.data(), static_cast<int>(items.size()));
+  if (chosen >= 0) edit = MakeLineEdit(entries[chosen], edit.MaxLength);
+}
+
 // Pops the dialog off the running stack however the key loop ends.
 struct Running {
   explicit Running(Dialog* d) { g_running.push_back(d); }
@@ -185,12 +206,16 @@ int RunDialog(UiEnv& env, int x1, int y1, int x2, int y2, const std::string& hel
   count = std::max(count, 0);
   Dialog d;
   d.Env = &env;
-  if (x1 == -1 && y1 == -1) {
+  const bool centred = x1 == -1 && y1 == -1;
+  auto centre = [&] {
     const int w = std::clamp(x2, 1, con.Width()), h = std::clamp(y2, 1, con.Height());
     d.X1 = (con.Width() - w) / 2;
     d.Y1 = (con.Height() - h) / 2;
     d.X2 = d.X1 + w - 1;
     d.Y2 = d.Y1 + h - 1;
+  };
+  if (centred) {
+    centre();
   } else {
     d.X1 = x1;
     d.Y1 = y1;
@@ -210,13 +235,14 @@ int RunDialog(UiEnv& env, int x1, int y1, int x2, int y2, const std::string& hel
                                                 ? static_cast<size_t>(EditWidth(it))
                                                 : sizeof it.Data - 1);
     d.Edits[i].Password = it.Type == DI_PSWEDIT;
+    d.Edits[i].Fresh = HasHistory(it) && !d.Edits[i].Text.empty();
   }
   CentreGroups(d);
   for (int i = 0; i < count && d.Focus < 0; ++i)
     if (d.Items[i].Focus && IsFocusable(d.Items[i])) d.Focus = i;
   if (d.Focus < 0) d.Focus = MoveFocus(d, 1);
 
-  ScreenGuard guard(con, d.X1, d.Y1, d.X2, d.Y2);
+  ScreenGuard guard(env, d.X1, d.Y1, d.X2, d.Y2);
   Running running(&d);
   HANDLE self = &d;
   auto send = [&](int msg, int p1, intptr_t p2) {
@@ -228,11 +254,20 @@ int RunDialog(UiEnv& env, int x1, int y1, int x2, int y2, const std::string& hel
   for (;;) {
     Draw(d);
     KEY_EVENT_RECORD key;
-    if (!NextKey(env, key)) break;
+    bool resized;
+    if (!NextKeyOrResize(env, key, resized)) break;
+    if (resized) {
+      if (centred) centre();
+      continue;
+    }
     const int vk = key.wVirtualKeyCode;
     const int mods = ModifierBits(key.dwControlKeyState);
     FarDialogItem* focused = d.Focus >= 0 ? &d.Items[d.Focus] : nullptr;
     if (vk == VK_ESCAPE) break;
+    if ((vk == VK_UP || vk == VK_DOWN) && mods == PKF_CONTROL && focused && HasHistory(*focused)) {
+      PickFromHistory(env, *focused, d.Edits[d.Focus]);
+      continue;
+    }
     if (vk == VK_F1) {
       intptr_t topic = send(DN_HELP, d.Focus, reinterpret_cast<intptr_t>(helpTopic.c_str()));
       if (topic != 0) {
@@ -271,6 +306,9 @@ int RunDialog(UiEnv& env, int x1, int y1, int x2, int y2, const std::string& hel
   }
 
   SyncEdits(d);
+  if (result >= 0 && env.History)
+    for (const FarDialogItem& it : d.Items)
+      if (HasHistory(it) && it.Data[0]) RememberHistory((*env.History)[it.Param.History], DataOf(it));
   // The host writes the current text and check states back into the caller's items.
   for (int i = 0; i < count; ++i) {
     if (IsEdit(d.Items[i])) memcpy(items[i].Data, d.Items[i].Data, sizeof items[i].Data);

@@ -72,8 +72,17 @@ ScreenGuard::ScreenGuard(Console& con, int x1, int y1, int x2, int y2)
       cursorY_(con.CursorY),
       cursorVisible_(con.CursorVisible) {}
 
+ScreenGuard::ScreenGuard(UiEnv& env, int x1, int y1, int x2, int y2)
+    : ScreenGuard(*env.Screen, x1, y1, x2, y2) {
+  env_ = &env;
+  resizes_ = env.Resizes;
+}
+
 ScreenGuard::~ScreenGuard() {
-  con_.Restore(saved_);
+  if (env_ && env_->Resizes != resizes_ && env_->RedrawBackdrop)
+    env_->RedrawBackdrop();
+  else
+    con_.Restore(saved_);
   con_.CursorX = cursorX_;
   con_.CursorY = cursorY_;
   con_.CursorVisible = cursorVisible_;
@@ -89,6 +98,31 @@ bool NextKey(UiEnv& env, KEY_EVENT_RECORD& key) {
     }
   }
   return false;
+}
+
+bool NextKeyOrResize(UiEnv& env, KEY_EVENT_RECORD& key, bool& resized) {
+  resized = false;
+  if (!env.ReadInput) return false;
+  INPUT_RECORD rec;
+  while (env.ReadInput(rec)) {
+    if (rec.EventType == WINDOW_BUFFER_SIZE_EVENT) {
+      if (env.RedrawBackdrop) env.RedrawBackdrop();
+      resized = true;
+      return true;
+    }
+    if (rec.EventType == KEY_EVENT && rec.KeyEvent.bKeyDown) {
+      key = rec.KeyEvent;
+      return true;
+    }
+  }
+  return false;
+}
+
+void RememberHistory(std::vector<std::string>& list, const std::string& text) {
+  constexpr size_t kDepth = 64;
+  list.erase(std::remove(list.begin(), list.end(), text), list.end());
+  list.insert(list.begin(), text);
+  if (list.size() > kDepth) list.resize(kDepth);
 }
 
 int ModifierBits(unsigned state) {

@@ -37,12 +37,17 @@ void DrawShadow(Console& con, int x1, int y1, int x2, int y2);
 class ScreenGuard {
  public:
   ScreenGuard(Console& con, int x1, int y1, int x2, int y2);
+  // The same for a window of `env`: after a resize the editors are drawn again
+  // instead (the saved cells belong to the old screen).
+  ScreenGuard(UiEnv& env, int x1, int y1, int x2, int y2);
   ~ScreenGuard();
   ScreenGuard(const ScreenGuard&) = delete;
   ScreenGuard& operator=(const ScreenGuard&) = delete;
 
  private:
   Console& con_;
+  UiEnv* env_ = nullptr;
+  int resizes_ = 0;
   Console::Saved saved_;
   int cursorX_, cursorY_;
   bool cursorVisible_;
@@ -50,6 +55,12 @@ class ScreenGuard {
 
 // Next key-down event; other events are skipped. False when the input has ended.
 bool NextKey(UiEnv& env, KEY_EVENT_RECORD& key);
+// The same, but a resize of the screen also returns (`resized` set; the editors
+// are drawn again already).
+bool NextKeyOrResize(UiEnv& env, KEY_EVENT_RECORD& key, bool& resized);
+
+// Remembers an entry of an input line's history (newest first, no repeats).
+void RememberHistory(std::vector<std::string>& list, const std::string& text);
 
 // PKF_* bits of a control-key state (either Ctrl counts as Ctrl, either Alt as Alt).
 int ModifierBits(unsigned controlState);

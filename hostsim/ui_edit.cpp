@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codepage.h"
 #include "ui_draw.h"
 
 namespace vemlo::sim {
@@ -53,6 +54,14 @@ bool MaskedKey(LineEdit& e, const KEY_EVENT_RECORD& key) {
 }
 
 bool FreeKey(LineEdit& e, const KEY_EVENT_RECORD& key) {
+  const bool fresh = e.Fresh;
+  e.Fresh = false;
+  // Ctrl+Y empties the field, as in the host's edit fields.
+  if (key.wVirtualKeyCode == 'Y' && ModifierBits(key.dwControlKeyState) == PKF_CONTROL) {
+    e.Text.clear();
+    e.Pos = e.Left = 0;
+    return true;
+  }
   const int len = static_cast<int>(e.Text.size());
   switch (key.wVirtualKeyCode) {
     case VK_LEFT: e.Pos = std::max(e.Pos - 1, 0); return true;
@@ -70,6 +79,12 @@ bool FreeKey(LineEdit& e, const KEY_EVENT_RECORD& key) {
   if (ModifierBits(key.dwControlKeyState) & (PKF_CONTROL | PKF_ALT)) return false;
   const unsigned char c = static_cast<unsigned char>(key.AsciiChar);
   if (c < ' ') return false;
+  // The field holds 866 text: a character 866 lacks is not typed as '?'.
+  if (unsigned char b; key.UnicodeChar && !OemByte(key.UnicodeChar, b)) return true;
+  if (fresh) {
+    e.Text.clear();
+    e.Pos = e.Left = 0;
+  }
   if (e.Text.size() < e.MaxLength) e.Text.insert(e.Text.begin() + e.Pos++, static_cast<char>(c));
   return true;
 }

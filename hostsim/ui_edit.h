@@ -16,6 +16,9 @@ struct LineEdit {
   int Pos = 0;          // cursor offset in Text
   int Left = 0;         // first offset shown
   bool Password = false;
+  // The text given at the start is taken whole: a typed character replaces it
+  // (as the host does with the last entry of a history field); any other key keeps it.
+  bool Fresh = false;
 };
 
 // A free-text field (cursor at the end) or a masked one (cursor on the first slot).

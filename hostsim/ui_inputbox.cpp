@@ -7,17 +7,6 @@
 #include "ui_edit.h"
 
 namespace vemlo::sim {
-namespace {
-
-constexpr size_t kHistoryDepth = 64;
-
-void Remember(std::vector<std::string>& list, const std::string& text) {
-  list.erase(std::remove(list.begin(), list.end(), text), list.end());
-  list.insert(list.begin(), text);
-  if (list.size() > kHistoryDepth) list.resize(kHistoryDepth);
-}
-
-}  // namespace
 
 bool RunInputBox(UiEnv& env, const std::string& title, const std::string& prompt,
                  const std::string& historyName, const std::string& initial, std::string& result,
@@ -28,14 +17,20 @@ bool RunInputBox(UiEnv& env, const std::string& title, const std::string& prompt
   const size_t limit = maxLength > 1 ? static_cast<size_t>(maxLength - 1) : 0;
   LineEdit edit = MakeLineEdit(initial, limit);
 
-  int content = std::max({60, static_cast<int>(prompt.size()), static_cast<int>(title.size()) + 2});
-  content = std::min(content, std::max(con.Width() - 10, 1));
-  const int width = content + 10, height = 6;
-  const int x1 = std::max((con.Width() - width) / 2, 0), y1 = std::max((con.Height() - height) / 2, 0);
-  const int x2 = x1 + width - 1, y2 = y1 + height - 1;
+  const int wanted = std::max({60, static_cast<int>(prompt.size()), static_cast<int>(title.size()) + 2});
+  int content = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  auto layout = [&] {
+    content = std::min(wanted, std::max(con.Width() - 10, 1));
+    const int width = content + 10, height = 6;
+    x1 = std::max((con.Width() - width) / 2, 0);
+    y1 = std::max((con.Height() - height) / 2, 0);
+    x2 = x1 + width - 1;
+    y2 = y1 + height - 1;
+  };
+  layout();
   const unsigned char attr = UiColor(env, COL_DIALOGTEXT);
 
-  ScreenGuard guard(con, x1, y1, x2, y2);
+  ScreenGuard guard(env, x1, y1, x2, y2);
   const std::vector<std::string>* past = nullptr;
   if (!historyName.empty()) {
     auto it = history.find(historyName);
@@ -54,12 +49,17 @@ bool RunInputBox(UiEnv& env, const std::string& title, const std::string& prompt
     DrawShadow(con, x1, y1, x2, y2);
 
     KEY_EVENT_RECORD key;
-    if (!NextKey(env, key)) return false;
+    bool resized;
+    if (!NextKeyOrResize(env, key, resized)) return false;
+    if (resized) {
+      layout();
+      continue;
+    }
     const int vk = key.wVirtualKeyCode;
     if (vk == VK_ESCAPE) return false;
     if (vk == VK_RETURN) {
       result = edit.Text;
-      if (!historyName.empty() && !edit.Text.empty()) Remember(history[historyName], edit.Text);
+      if (!historyName.empty() && !edit.Text.empty()) RememberHistory(history[historyName], edit.Text);
       return true;
     }
     if (vk == VK_F1) {

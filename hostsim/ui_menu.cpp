@@ -132,9 +132,9 @@ int RunMenu(UiEnv& env, int x, int y, int maxHeight, unsigned flags, const std::
   if (!env.Screen) return -1;
   if (!items) count = 0;
   const std::vector<MenuRow> rows = BuildRows(items, std::max(count, 0), flags & FMENU_SHOWAMPERSAND);
-  const MenuLayout l = Layout(*env.Screen, x, y, maxHeight, title, bottom, rows);
+  MenuLayout l = Layout(*env.Screen, x, y, maxHeight, title, bottom, rows);
   const bool wrap = flags & FMENU_WRAPMODE;
-  ScreenGuard guard(*env.Screen, l.X1, l.Y1, l.X2, l.Y2);
+  ScreenGuard guard(env, l.X1, l.Y1, l.X2, l.Y2);
   env.Screen->CursorVisible = false;
 
   int current = -1;
@@ -156,7 +156,14 @@ int RunMenu(UiEnv& env, int x, int y, int maxHeight, unsigned flags, const std::
     Draw(env, l, title, bottom, rows, top, current);
 
     KEY_EVENT_RECORD key;
-    if (!NextKey(env, key)) return -1;
+    bool resized;
+    if (!NextKeyOrResize(env, key, resized)) return -1;
+    if (resized) {
+      // The editors are drawn anew; the menu takes its place on the new screen.
+      l = Layout(*env.Screen, x, y, maxHeight, title, bottom, rows);
+      env.Screen->CursorVisible = false;
+      continue;
+    }
     int b = MatchBreakKey(breakKeys, key);
     if (b >= 0) {
       if (breakCode) *breakCode = b;

@@ -30,7 +30,7 @@ struct Button {
 }  // namespace
 
 int RunMessage(UiEnv& env, unsigned flags, const std::string& helpTopic,
-               const std::vector<std::string>& lines, int buttons) {
+               const std::vector<std::string>& lines, int buttons, int focusFirst) {
   if (!env.Screen) return -1;
   Console& con = *env.Screen;
   std::vector<std::string> captions = HostButtons(flags);
@@ -53,18 +53,31 @@ int RunMessage(UiEnv& env, unsigned flags, const std::string& helpTopic,
     row.push_back(b);
   }
 
-  int content = std::max(static_cast<int>(title.size()) + 2, rowWidth);
+  int widest = std::max(static_cast<int>(title.size()) + 2, rowWidth);
   for (const std::string& t : text)
-    if (t != kSeparatorLine) content = std::max(content, static_cast<int>(t.size()));
-  // Frame and one blank each side, then a margin of three columns that gives way
-  // first when a line is long.
-  content = std::min(content, std::max(con.Width() - 4, 1));
-  const int margin = std::clamp((con.Width() - content - 4) / 2, 0, 3);
-  const int width = content + 4 + 2 * margin;
-  const int height = static_cast<int>(text.size()) + (row.empty() ? 0 : 1) + 4;
-  const int x1 = std::max((con.Width() - width) / 2, 0), y1 = std::max((con.Height() - height) / 2, 0);
-  const int x2 = x1 + width - 1, y2 = y1 + height - 1;
-  const int fx1 = x1 + margin, fx2 = x2 - margin;
+    if (t != kSeparatorLine) widest = std::max(widest, static_cast<int>(t.size()));
+  int content = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0, fx1 = 0, fx2 = 0;
+  // Centred on the screen as it is now (again after a resize).
+  auto layout = [&] {
+    // Frame and one blank each side, then a margin of three columns that gives way
+    // first when a line is long.
+    content = std::min(widest, std::max(con.Width() - 4, 1));
+    const int margin = std::clamp((con.Width() - content - 4) / 2, 0, 3);
+    const int width = content + 4 + 2 * margin;
+    const int height = static_cast<int>(text.size()) + (row.empty() ? 0 : 1) + 4;
+    x1 = std::max((con.Width() - width) / 2, 0);
+    y1 = std::max((con.Height() - height) / 2, 0);
+    x2 = x1 + width - 1;
+    y2 = y1 + height - 1;
+    fx1 = x1 + margin;
+    fx2 = x2 - margin;
+    int bx = x1 + (width - rowWidth) / 2;
+    for (Button& b : row) {
+      b.X = bx;
+      bx += static_cast<int>(b.Caption.Shown.size()) + 1;
+    }
+  };
+  layout();
 
   const bool warning = flags & FMSG_WARNING;
   const unsigned char attr = warning ? 0x4F : UiColor(env, COL_DIALOGTEXT);
@@ -72,13 +85,7 @@ int RunMessage(UiEnv& env, unsigned flags, const std::string& helpTopic,
   const unsigned char hotAttr =
       warning ? 0x4E : UiColor(env, COL_DIALOGHIGHLIGHTTEXT);
 
-  int bx = x1 + (width - rowWidth) / 2;
-  for (Button& b : row) {
-    b.X = bx;
-    bx += static_cast<int>(b.Caption.Shown.size()) + 1;
-  }
-
-  int focus = 0;
+  int focus = std::clamp(focusFirst, 0, std::max(static_cast<int>(row.size()) - 1, 0));
   auto draw = [&] {
     con.Fill(x1, y1, x2, y2, ' ', attr);
     DrawBox(con, fx1, y1 + 1, fx2, y2 - 1, attr, true);
@@ -108,13 +115,19 @@ int RunMessage(UiEnv& env, unsigned flags, const std::string& helpTopic,
     return -1;
   }
 
-  ScreenGuard guard(con, x1, y1, x2, y2);
+  ScreenGuard guard(env, x1, y1, x2, y2);
   con.CursorVisible = false;
   const int n = static_cast<int>(row.size());
   for (;;) {
     draw();
     KEY_EVENT_RECORD key;
-    if (!NextKey(env, key)) return -1;
+    bool resized;
+    if (!NextKeyOrResize(env, key, resized)) return -1;
+    if (resized) {
+      layout();
+      con.CursorVisible = false;
+      continue;
+    }
     const int vk = key.wVirtualKeyCode;
     const bool shift = ModifierBits(key.dwControlKeyState) & PKF_SHIFT;
     if (vk == VK_ESCAPE) return -1;

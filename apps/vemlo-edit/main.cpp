@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "codepage.h"
 #include "platform/platform.h"
 #include "script.h"
 #include "script_run.h"
@@ -19,9 +20,12 @@ namespace {
 
 int Usage(const std::string& why) {
   std::cerr << "vemlo-edit: " << why << "\n"
-            << "usage: vemlo-edit [--registry FILE] [--panel PATH] [--module-dir DIR] FILE...\n"
-            << "       vemlo-edit --script KEYS [--size WxH] [--registry FILE] [--panel PATH]\n"
-            << "                  [--module-dir DIR] [--transcript] FILE...\n"
+            << "usage: vemlo-edit [--codepage CP] [--registry FILE] [--panel PATH] [--module-dir DIR]\n"
+            << "                  FILE...\n"
+            << "       vemlo-edit --script KEYS [--size WxH] [--codepage CP] [--registry FILE]\n"
+            << "                  [--panel PATH] [--module-dir DIR] [--transcript] FILE...\n"
+            << "  --codepage    read the files in code page CP: 866 (DOS), 1251, 1252 or\n"
+            << "                UTF-8; without it a UTF-8 file is recognised, others are 866\n"
             << "  --transcript  after the script, print the windows shown, the beeps and\n"
             << "                the final editor text\n";
   return 2;
@@ -64,6 +68,9 @@ int main(int argc, char** argv) {
     } else if (arg == "--size") {
       if (!value(v) || !ParseSize(v, options.Width, options.Height))
         return Usage("--size takes WxH, e.g. 80x25");
+    } else if (arg == "--codepage") {
+      if (!value(v) || !(options.FileCodePage = ParseCodePage(v)))
+        return Usage("--codepage takes 866, 1251, 1252 or UTF-8");
     } else if (arg == "--registry") {
       if (!value(registry)) return Usage("--registry needs a file");
     } else if (arg == "--panel") {

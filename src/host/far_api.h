@@ -33,6 +33,10 @@ struct KEY_EVENT_RECORD {
   int wVirtualScanCode = 0;
   char AsciiChar = 0;  // OEM byte of the typed character, 0 for none
   unsigned dwControlKeyState = 0;
+  // The typed character as Unicode, beside its OEM byte, as the real host's record
+  // carries it: the host's editor types it into files whose code page is not OEM
+  // (0 for none; the plug-in reads AsciiChar only and passes the record on whole).
+  char32_t UnicodeChar = 0;
 };
 
 struct INPUT_RECORD {

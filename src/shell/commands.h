@@ -30,6 +30,9 @@ struct TxxCommand {
 // True when the edited file's extension is listed in "FileExtensions".
 bool FileExtensionListed(const std::string& fileName);
 
+// Command 0 for the typed "." trigger.
+int DispatchTypedTrigger();
+
 // The project information message of the main menu.
 void ShowProjectInfo();
 

@@ -29,9 +29,11 @@ void ShowWordHelp(bool chooseBase) {
   if (!PreviewProc(word)) ShowFoxHelp(word, chooseBase);
 }
 
+bool g_typedTrigger = false;  // command 0 comes from a typed "."
+
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
-    {0, kRefreshProject, [] { FindInsightWord(); CompleteSymbol(); }},
+    {0, kRefreshProject, [] { FindInsightWord(); CompleteSymbol(g_typedTrigger); }},
     {1, kRefreshWholeFile, [] { FindInsightWord(); CompleteSymbol(); }},
     {2, kRefreshProject, ShowParamHint},
     {3, kRefreshProject, [] { ShowWordHelp(false); }},
@@ -76,7 +78,8 @@ int HotKeyAction(const KEY_EVENT_RECORD& key) {
     case VK_SPACE:
       if (state == 4 || state == 8) return 0;
       if (state == 5 || state == 10) return 1;
-      if (state == 12) return kHotKeyRuler;
+      // Alt+Space too: a terminal cannot tell the two Ctrl keys apart.
+      if (state == 12 || state == 1 || state == 2) return kHotKeyRuler;
       if (ctrlShift) return 2;
       return kHotKeyNone;
     case VK_UP: return ctrlShift ? 5 : kHotKeyNone;
@@ -95,6 +98,14 @@ int DispatchCommand(int code) {
   if (refresh.Model) RefreshModel(refresh.OnlyCurrent, false, refresh.WholeFile);
   command->Run();
   return 1;
+}
+
+int DispatchTypedTrigger() {
+  g_typedTrigger = true;
+  struct Reset {
+    ~Reset() { g_typedTrigger = false; }
+  } reset;
+  return DispatchCommand(0);
 }
 
 // A message box line of this one character is drawn as a separator.

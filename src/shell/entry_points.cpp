@@ -130,7 +130,7 @@ int ProcessEditorInput(const INPUT_RECORD& rec) {
         } reset{ctx};
         FarProcessInput(rec);
       }
-      DispatchCommand(0);
+      DispatchTypedTrigger();
       return 1;
     }
     if (!OptionOn(OptionId::KeyPreview)) return 0;

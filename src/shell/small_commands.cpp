@@ -27,15 +27,18 @@ void PickFoxKey(bool nameOnly, std::string& result) {
   TxxMenuCall call;
   call.HelpTopic = "FoxKeys";
   call.Title = "                 ALONE  SHIFT   CTRL    ALT ";
-  call.Bottom = "Enter; SpaceBar; Ctrl; Alt";
+  call.Bottom = "Enter; Space; Ctrl/Ctrl+Space; Alt/Alt+Space";
   call.Flags = FMENU_SHOWAMPERSAND;
-  call.BreakKeys = {VK_SPACE, VK_CONTROL, VK_MENU};
+  // Ctrl or Alt pressed alone picks its column; a terminal cannot send those,
+  // so Ctrl+Space and Alt+Space pick them as well.
+  call.BreakKeys = {VK_SPACE, VK_CONTROL, VK_MENU, VK_SPACE | (PKF_CONTROL << 16), VK_SPACE | (PKF_ALT << 16)};
+  static const int kColumnOfBreak[] = {1, 2, 3, 2, 3};  // 0 Enter, 1 Space, 2 Ctrl, 3 Alt
   const TxxMenuChoice choice = FarMenuCall(call, items, -1);
   const int chosen = choice.Item;
   const int breakCode = choice.BreakCode;
   if (chosen < 0 || chosen >= keys.RecCount) return;
   static const char* const kPrefix[] = {"", "Shift+", "Ctrl+", "Alt+"};
-  const int column = breakCode >= 0 && breakCode <= 2 ? breakCode + 1 : 0;  // 0 Enter, 1 Space, 2 Ctrl, 3 Alt
+  const int column = breakCode >= 0 && breakCode < 5 ? kColumnOfBreak[breakCode] : 0;
   const std::string name = kPrefix[column] + Trim(field(0, chosen));
   if (nameOnly)
     result = name;

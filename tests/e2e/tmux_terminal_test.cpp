@@ -3,135 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <thread>
+#include "tmux_driver.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string Shell(const std::string& cmd) {
-  std::string out;
-  if (FILE* p = popen(cmd.c_str(), "r")) {
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-  }
-  return out;
-}
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-bool HaveTmux() { return std::system("tmux -V >/dev/null 2>&1") == 0; }
-
-// One tmux server of its own, with one 80x25 pane.
-class Tmux {
- public:
-  Tmux() : socket_("vemlo-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++count_)) {}
-  ~Tmux() { Shell(Cmd("kill-server") + " 2>/dev/null"); }
-
-  std::string Cmd(const std::string& args) const {
-    return "tmux -u -f /dev/null -L " + socket_ + " " + args;
-  }
-  void Start(const std::string& command) {
-    Shell(Cmd("new-session -d -x 80 -y 25 " +
-            Quote("env TERM=xterm-256color LANG=C.UTF-8 " + command) +
-            " \\; set-option -w remain-on-exit on"));
-  }
-  std::string Screen() const { return Shell(Cmd("capture-pane -p")); }
-  void Keys(const std::string& keys) const { Shell(Cmd("send-keys " + keys)); }
-  std::string Show(const std::string& format) const {
-    std::string s = Shell(Cmd("display-message -p " + Quote(format)));
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
-    return s;
-  }
-  bool Dead() const { return Show("#{pane_dead}") == "1"; }
-  // The screen once it stopped changing (two captures a little apart agree).
-  std::string Stable() const {
-    std::string last = Screen();
-    for (int i = 0; i < 40; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(150));
-      std::string now = Screen();
-      if (now == last) return now;
-      last = now;
-    }
-    return last;
-  }
-
-  // Polls the screen until `pred` holds; false after the timeout.
-  template <class Pred>
-  bool WaitFor(Pred pred, int timeoutMs = 10000) const {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    do {
-      if (pred(Screen())) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    } while (std::chrono::steady_clock::now() < end);
-    return false;
-  }
-  bool WaitForText(const std::string& text, int timeoutMs = 10000) const {
-    return WaitFor([&](const std::string& s) { return s.find(text) != std::string::npos; }, timeoutMs);
-  }
-  bool WaitGone(const std::string& text) const {
-    return WaitFor([&](const std::string& s) { return s.find(text) == std::string::npos; });
-  }
-  bool WaitDead() const {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < end) {
-      if (Dead()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    }
-    return false;
-  }
-
- private:
-  std::string socket_;
-  static inline int count_ = 0;
-};
-
-// A copy of the demo project, so that nothing a test does reaches the build's demo.
-class DemoCopy {
- public:
-  DemoCopy() {
-    dir_ = fs::temp_directory_path() / ("vemlo-e2e-" + std::to_string(getpid()) + "-" +
-                                        std::to_string(++count_));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::copy(fs::path(VEMLO_BINARY_DIR) / "demo", dir_ / "demo", fs::copy_options::recursive);
-    fs::copy_file(dir_ / "demo" / "registry.ini", dir_ / "registry.ini");
-  }
-  ~DemoCopy() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  fs::path Main() const { return dir_ / "demo" / "MAIN.PRG"; }
-  fs::path Dir() const { return dir_; }
-  std::string Command() const {
-    return Quote(std::string(VEMLO_BINARY_DIR) + "/apps/vemlo-edit") + " --registry " +
-           Quote((dir_ / "registry.ini").string()) + " " + Quote(Main().string());
-  }
-
- private:
-  fs::path dir_;
-  static inline int count_ = 0;
-};
+using namespace vemlo::test::tmux;
 
 class TmuxTerminal : public ::testing::Test {
  protected:
@@ -235,7 +112,7 @@ TEST_F(TmuxTerminal, SigtermLeavesTheTerminalUsable) {
 
   // What the program wrote: the modes it switched on, then off again.
   std::string out;
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
   while (std::chrono::steady_clock::now() < end) {
     out = ReadFile(log);
     if (out.find("\x1b[?1049l") != std::string::npos) break;

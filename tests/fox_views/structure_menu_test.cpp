@@ -105,6 +105,25 @@ TEST(StructMenuRun, TogglesPersistAndScrollingStops) {
   ResetStructCategories();
 }
 
+TEST(StructMenuRun, PlusAndMinusOfTheMainKeyboardShowAndHideAll) {
+  ResetStructCategories();
+  ReviewRun run("PROCEDURE P\r\nx = 1\r\n* note\r\nIF a\r\nENDIF\r\n");
+  // "+" (Shift and the key right of 0) shows every category, "-" hides them,
+  // as Gray+ and Gray- do; "=" (the same key without Shift) does neither.
+  run.Ph.Keys({"type +=-", "Gray+", "Esc"});
+  EXPECT_EQ(DispatchCommand(6), 1);
+  // "=" closes no menu: four menus, the first as the categories start.
+  auto menus = run.Menus();
+  ASSERT_EQ(menus.size(), 4u);
+  auto count = [](const sim::ShownWindow& m, char sign) { return std::count(m.Title.begin(), m.Title.end(), sign); };
+  EXPECT_GT(count(menus[0], '-'), 0);
+  EXPECT_EQ(count(menus[1], '-'), 0) << menus[1].Title;
+  EXPECT_EQ(count(menus[2], '+'), 0) << menus[2].Title;
+  EXPECT_EQ(menus[3].Title, menus[1].Title);
+  EXPECT_GT(menus[1].Lines.size(), menus[2].Lines.size());
+  ResetStructCategories();
+}
+
 TEST(StructMenuRun, CtrlUpFindsTheSameColumnAndEscapeKeepsTheCursor) {
   ResetStructCategories();
   ReviewRun run("PROCEDURE P\r\nIF a\r\nx = 1\r\nELSE\r\nENDIF\r\n");

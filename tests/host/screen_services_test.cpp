@@ -55,14 +55,17 @@ TEST(FramedView, FrameGeometry) {
   const int h = Min(3, ei.WindowSizeY - 2);
   const int top = (ei.WindowSizeY - h) / 2;
   FarFramedView(ph.Tree().Dos("view.txt"), "view", 200, 3, false);
-  // The viewer restored what it covered, so the frame's border rows stay on screen.
-  std::string topRow = ph.Row(top - 1);
+  // The frame as the viewer inside it waited for its key.
+  std::string topRow = ph.RowAtLastKey(top - 1);
   std::string line;
   for (int i = 0; i < 78; ++i) line += "─";
   // Asked for 200 columns in an 80-column window: the frame spans columns 0 to 79.
   EXPECT_EQ(topRow, "┌" + line + "┐");
-  std::string bottomRow = ph.Row(top + h + 1);
+  std::string bottomRow = ph.RowAtLastKey(top + h + 1);
   EXPECT_EQ(bottomRow.substr(0, 3), "└");
+  // Closed, the viewer takes its frame with it: the editor is drawn again.
+  EXPECT_EQ(ph.Screen().find("┌─"), std::string::npos) << ph.Screen();
+  EXPECT_EQ(ph.Screen().find("└─"), std::string::npos) << ph.Screen();
 }
 
 TEST(CheckMenu, EnterWithNothingMarkedMarksTheHighlightedItem) {

@@ -26,6 +26,12 @@ TEST(HotKeys, OnlyTheExactModifierStatesMatch) {
   // Right Ctrl with left Alt is no command at all.
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, RIGHT_CTRL_PRESSED | LEFT_ALT_PRESSED)), kHotKeyNone);
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)), kHotKeyRuler);
+  // Alt+Space, of either side, is the ruler where the two Ctrl keys cannot be
+  // told apart; with Shift or Ctrl held as well it is something else.
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_ALT_PRESSED)), kHotKeyRuler);
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, RIGHT_ALT_PRESSED)), kHotKeyRuler);
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_ALT_PRESSED | SHIFT_PRESSED)), kHotKeyNone);
+  EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)), kHotKeyNone);
   // Shift held with Ctrl+Space gives the parameter hint, not completion.
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, LEFT_CTRL_PRESSED | SHIFT_PRESSED)), 2);
   EXPECT_EQ(HotKeyAction(Key(VK_SPACE, RIGHT_CTRL_PRESSED | SHIFT_PRESSED)), 2);
@@ -91,6 +97,22 @@ TEST(ProcessEditorInput, DotTriggerNeedsTheOptionAndNoModifier) {
   ctrl.KeyEvent = Key(VK_CONTROL, LEFT_CTRL_PRESSED);
   EXPECT_EQ(ProcessEditorInput(ctrl), 0);
   EXPECT_EQ(ph.Text(), "M.\n");
+}
+
+TEST(ProcessEditorInput, ATypedFullStopWithNothingToOfferShowsNoListThatTakesTheNextKeys) {
+  // Outside a project: the settings warning (answered), then nothing fits "q.":
+  // no empty list opens, so the Enter typed after it breaks the line. Ctrl+Space
+  // still shows the empty list, and its Enter inserts nothing.
+  test::PluginHost ph("x\r\n", "FREE.PRG");
+  for (TxxPluginOption& o : PluginOptions())
+    if (o.Name == "InsightAutoDropDown") o.Value = "+";
+  ph.Keys({"type q.", "Enter", "Enter", "type y", "Ctrl+Space", "Enter", "Enter", "Enter", "F10", "Right",
+           "Enter"});
+  ph.Host().RunEditor();
+  EXPECT_EQ(ph.Text(), "q.\ny\nx\n");
+  auto boxes = ph.WindowsOf("message");
+  ASSERT_GE(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].Lines[0], "Cannot read the project settings file");
 }
 
 TEST(ProcessEditorInput, KeyPreviewOffLeavesEveryHotKeyToTheHost) {

@@ -61,5 +61,21 @@ TEST(FoxKeys, CodeWithCommentOrNameByTheClosingKey) {
   EXPECT_EQ(menus[0].Title, "                 ALONE  SHIFT   CTRL    ALT ");
 }
 
+TEST(FoxKeys, CtrlSpaceAndAltSpacePickTheColumnsOfCtrlAndAlt) {
+  // What a terminal sends for them: no modifier is ever pressed alone there.
+  test::PluginHost ph;
+  std::string result;
+  ph.Keys({"Ctrl+Space"});
+  PickFoxKey(false, result);
+  EXPECT_EQ(result, "94 &&--- Ctrl+F1");
+  ph.Keys({"Alt+Space"});
+  PickFoxKey(true, result);
+  EXPECT_EQ(result, "Alt+F1");
+  // Shift+Space is no break key: the menu stays until Enter picks the key alone.
+  ph.Keys({"Shift+Space", "Enter"});
+  PickFoxKey(true, result);
+  EXPECT_EQ(result, "F1");
+}
+
 }  // namespace
 }  // namespace vemlo

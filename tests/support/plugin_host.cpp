@@ -23,6 +23,7 @@ PluginHost::PluginHost(const std::string& text, const std::string& fileName, sim
         if (c != '\r') nestedText_ += c;
     }
     if (queue_.empty()) return false;
+    keyScreen_ = host_->Screen().DumpUtf8();
     rec = queue_.front();
     queue_.pop_front();
     return true;
@@ -58,6 +59,16 @@ std::string PluginHost::Row(int y) {
   std::string row = host_->Screen().RowText(y);
   while (!row.empty() && row.back() == ' ') row.pop_back();
   return sim::Cp866ToUtf8(row);
+}
+
+std::string PluginHost::RowAtLastKey(int y) const {
+  size_t start = 0;
+  for (int i = 0; i < y && start != std::string::npos; ++i) {
+    start = keyScreen_.find('\n', start);
+    if (start != std::string::npos) ++start;
+  }
+  if (start == std::string::npos) return "";
+  return keyScreen_.substr(start, keyScreen_.find('\n', start) - start);
 }
 
 std::string PluginHost::Text() {

@@ -34,6 +34,10 @@ class PluginHost {
   // The text of the last editor window opened over the edited file, as it was
   // when it last waited for a key (lines joined by "\n").
   const std::string& NestedEditorText() const { return nestedText_; }
+  // The screen as it was when the last queued key was read (what a window that
+  // has closed since showed while it waited), and one row of it.
+  const std::string& ScreenAtLastKey() const { return keyScreen_; }
+  std::string RowAtLastKey(int y) const;
 
  private:
   TempTree tree_;
@@ -41,6 +45,7 @@ class PluginHost {
   std::unique_ptr<sim::SimHost> host_;
   std::deque<INPUT_RECORD> queue_;
   std::string nestedText_;
+  std::string keyScreen_;
 };
 
 }  // namespace vemlo::test

@@ -298,7 +298,7 @@ std::string InsightRowText(const TxxInsightList& list, int i, int hscroll) {
   return PadRightTo(std::string(static_cast<size_t>(n + 1), ' ') + kVLine, w);
 }
 
-void CompleteSymbol() {
+void CompleteSymbol(bool typed) {
   TxxInsight& in = Insight();
   // The candidates live for this request only, however it ends.
   struct Cleared {
@@ -311,6 +311,7 @@ void CompleteSymbol() {
     return;
   }
   const bool empty = in.Candidates.empty();
+  if (empty && typed) return;
   if (empty) in.Candidates.push_back(TxxSymbToComplete{"", "", 0, skNone, 0});
   const std::string chosen = ShowInsightList(in.Candidates);
   if (empty || chosen.empty()) return;

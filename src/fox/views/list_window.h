@@ -54,7 +54,9 @@ std::string InsightRowText(const TxxInsightList& list, int i, int hscroll);
 std::string ShowInsightList(const TxxSymbToCompleteArr& candidates);
 
 // The command: collects the candidates for the word at the cursor, shows the
-// list and puts the chosen name in place of the word.
-void CompleteSymbol();
+// list and puts the chosen name in place of the word. Asked for by the typed
+// "." (`typed`), it shows no list when nothing fits: an empty list would take
+// the keys typed after the full stop.
+void CompleteSymbol(bool typed = false);
 
 }  // namespace vemlo

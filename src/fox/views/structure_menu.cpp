@@ -47,8 +47,11 @@ constexpr int kNoKey = 0xFF;
 
 enum : int {
   bkPrint = 10, bkAll = 11, bkNone = 12, bkLeft = 13, bkRight = 14, bkHome = 15, bkEnd = 16,
-  bkCtrlLeft = 17, bkCtrlRight = 18, bkCtrlUp = 19, bkCtrlDown = 20,
+  bkCtrlLeft = 17, bkCtrlRight = 18, bkCtrlUp = 19, bkCtrlDown = 20, bkPlus = 21, bkMinus = 22,
 };
+// "+" and "-" of the main keyboard act as Gray+ and Gray-, for keyboards and
+// terminals without a keypad.
+constexpr int kPlusKey = (PKF_SHIFT << 16) | 0xBB, kMinusKey = 0xBD;
 constexpr int kMaxOffset = 1000;
 const char* const kBottom = "<Ctrl-P>Print <Left,Right,Home,End>HScroll <Ctrl-Up,Ctrl-Dn>Prev/Next";
 
@@ -154,7 +157,7 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
   call.Flags = bookmarksShown ? 0u : FMENU_SHOWAMPERSAND;
   for (const TxxCategoryKey& k : keys) call.BreakKeys.push_back(k.KeyCode == 0 ? kNoKey : k.KeyCode);
   for (int k : {Ctrl('P'), int(VK_ADD), int(VK_SUBTRACT), int(VK_LEFT), int(VK_RIGHT), int(VK_HOME),
-                int(VK_END), Ctrl(VK_LEFT), Ctrl(VK_RIGHT), Ctrl(VK_UP), Ctrl(VK_DOWN)})
+                int(VK_END), Ctrl(VK_LEFT), Ctrl(VK_RIGHT), Ctrl(VK_UP), Ctrl(VK_DOWN), kPlusKey, kMinusKey})
     call.BreakKeys.push_back(k);
 
   int offset = 0;
@@ -185,8 +188,10 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
     } else {
       switch (breakCode) {
         case bkPrint: WriteListing(entries, items); break;
-        case bkAll: filter.Visible.fill(true); break;
-        case bkNone: filter.Visible.fill(false); break;
+        case bkAll:
+        case bkPlus: filter.Visible.fill(true); break;
+        case bkNone:
+        case bkMinus: filter.Visible.fill(false); break;
         case bkLeft: offset = Max(0, offset - 4); break;
         case bkRight: offset = Min(kMaxOffset, offset + 4); break;
         case bkHome: offset = 0; break;

@@ -48,16 +48,17 @@ std::optional<time_t> FromDosStamp(uint32_t stamp) {
 namespace {
 
 bool StatDos(const std::string& path, struct stat& st) {
-  std::string native = posix::ResolveNative(path);
-  return !native.empty() && stat(native.c_str(), &st) == 0;
+  return posix::WithNative(path, [&](const std::string& native) { return stat(native.c_str(), &st) == 0; });
 }
 
 // Opens a regular file for reading; devices and fifos are refused so a read cannot block.
 int OpenRegular(const std::string& path) {
-  std::string native = posix::ResolveNative(path);
-  if (native.empty()) return -1;
-  int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
+  int fd = -1;
+  if (!posix::WithNative(path, [&](const std::string& native) {
+        fd = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        return fd >= 0;
+      }))
+    return -1;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
@@ -94,21 +95,27 @@ std::optional<uint64_t> FileSize(const std::string& path) {
 
 bool SetFileStamp(const std::string& path, uint32_t dosStamp) {
   std::optional<time_t> t = posix::FromDosStamp(dosStamp);
-  std::string native = posix::ResolveNative(path);
-  if (!t || native.empty()) return false;
+  if (!t) return false;
   struct timespec times[2];
   times[0].tv_sec = 0;
   times[0].tv_nsec = UTIME_OMIT;
   times[1].tv_sec = *t;
   times[1].tv_nsec = 0;
-  return utimensat(AT_FDCWD, native.c_str(), times, 0) == 0;
+  return posix::WithNative(path, [&](const std::string& native) {
+    return utimensat(AT_FDCWD, native.c_str(), times, 0) == 0;
+  });
 }
 
 bool DeleteFile(const std::string& path) {
-  struct stat st;
-  std::string native = posix::ResolveNative(path);
-  if (native.empty() || lstat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  return unlink(native.c_str()) == 0;
+  return posix::WithNative(path, [](const std::string& native) {
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0) return false;
+    if (S_ISDIR(st.st_mode)) {
+      errno = EISDIR;
+      return false;
+    }
+    return unlink(native.c_str()) == 0;
+  });
 }
 
 // --- InFile ---
@@ -211,10 +218,10 @@ OutFile::~OutFile() { Close(); }
 bool OutFile::Create(const std::string& path) {
   Close();
   failed_ = false;
-  std::string native = posix::ResolveNative(path);
-  if (native.empty()) return false;
-  fd_ = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  return fd_ >= 0;
+  return posix::WithNative(path, [this](const std::string& native) {
+    fd_ = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return fd_ >= 0;
+  });
 }
 
 bool OutFile::IsOpen() const { return fd_ >= 0; }

@@ -1,6 +1,7 @@
 // Shared pieces of the POSIX platform: DOS path resolution and DOS time stamps.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -11,6 +12,46 @@ namespace vemlo::platform::posix {
 // The native path of a DOS path, every existing component matched without
 // regard to letter case; "" when the drive is not mapped.
 std::string ResolveNative(const std::string& dosPath);
+
+// The real name of `name` in the native directory `dir`: that spelling when it
+// exists, else the first name in directory order that equals it without regard
+// to letter case; nullopt when there is none. Directory names are kept between
+// calls and read again when the directory's modification time changes.
+std::optional<std::string> FindInDirectory(const std::string& dir, const std::string& name);
+
+// The native places of DOS paths found before, by a key that names the path
+// independently of the current directory, and the drive's directory then.
+bool PathKey(const std::string& dosPath, std::string& key, std::string& root);
+std::optional<std::string> KnownNative(const std::string& key, const std::string& root);
+void RememberNative(const std::string& key, const std::string& root, const std::string& native);
+void ForgetNative(const std::string& key);
+
+// Runs op(nativePath) on the place the DOS path was found at before; when the
+// path is new, or op fails there because nothing is there any more (ENOENT,
+// ENOTDIR), on the place resolved afresh, which is then remembered when op
+// succeeds. op returns true on success and leaves errno set on failure. A known
+// file costs op's own system call and nothing more.
+template <typename Op>
+bool WithNative(const std::string& dosPath, Op&& op) {
+  std::string key, root;
+  if (!PathKey(dosPath, key, root)) {
+    errno = ENOENT;
+    return false;
+  }
+  if (std::optional<std::string> known = KnownNative(key, root)) {
+    if (op(*known)) return true;
+    if (errno != ENOENT && errno != ENOTDIR) return false;
+    ForgetNative(key);
+  }
+  const std::string native = ResolveNative(key);
+  if (native.empty()) {
+    errno = ENOENT;
+    return false;
+  }
+  if (!op(native)) return false;
+  RememberNative(key, root, native);
+  return true;
+}
 
 // ASCII case-insensitive equality of file names.
 bool SameNameNoCase(const std::string& a, const std::string& b);

@@ -155,7 +155,7 @@ std::string ToDosPath(const std::string& nativePath) {
   }
   std::string clean;
   for (const std::string& part : parts) clean += '/' + part;
-  if (clean.empty()) clean = "/";
+  if (clean.empty()) clean.push_back('/');
 
   char bestDrive = 'Z';
   size_t bestLength = 0;

@@ -64,8 +64,7 @@ int OpenRegular(const std::string& path) {
     close(fd);
     return -1;
   }
-  int flags = fcntl(fd, F_GETFL);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  // O_NONBLOCK stays: it changes nothing for a regular file.
   return fd;
 }
 
@@ -199,6 +198,15 @@ bool TextReader::ReadLine(std::string& line) {
     return false;
   }
   return r.lines.ReadLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
+}
+
+bool TextReader::ReadLineView(std::string_view& line) {
+  Impl& r = *impl_;
+  if (r.fd < 0) {
+    line = std::string_view();
+    return false;
+  }
+  return r.lines.NextLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
 }
 
 bool TextReader::Rewind() {

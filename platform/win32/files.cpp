@@ -192,6 +192,15 @@ bool TextReader::ReadLine(std::string& line) {
   return r.lines.ReadLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
 }
 
+bool TextReader::ReadLineView(std::string_view& line) {
+  Impl& r = *impl_;
+  if (r.h == INVALID_HANDLE_VALUE) {
+    line = std::string_view();
+    return false;
+  }
+  return r.lines.NextLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
+}
+
 bool TextReader::Rewind() {
   Impl& r = *impl_;
   if (r.h == INVALID_HANDLE_VALUE) return false;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vemlo::platform {
@@ -78,6 +79,9 @@ class TextReader {
   bool IsOpen() const;
   void Close();
   bool ReadLine(std::string& line);  // false at the end of the file or on an error
+  // The same without a copy: the view stays valid until the next read, and the
+  // reader's buffer is kept from one file to the next.
+  bool ReadLineView(std::string_view& line);
   bool Rewind();
   bool Failed() const;  // an input/output error happened
 

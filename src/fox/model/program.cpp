@@ -1,7 +1,9 @@
 // Procedure tables of program files, read from disk or from the editor text.
 #include "fox/model/program.h"
 
+#include <climits>
 #include <optional>
+#include <string_view>
 
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
@@ -18,27 +20,40 @@ constexpr int kProgressEvery = 100;
 constexpr int kMsgTitle = 0;
 constexpr int kMsgParsingEditor = 41;
 
-bool EndsWithSemicolon(const std::string& line) {
+std::string_view TrimView(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return s.substr(b, e - b);
+}
+
+bool EndsWithSemicolon(std::string_view line) {
   for (size_t i = line.size(); i > 0; --i) {
     if (static_cast<unsigned char>(line[i - 1]) > 32) return line[i - 1] == ';';
   }
   return false;
 }
 
-bool IsNoteLine(const std::string& trimmed) {
-  if (trimmed.size() < 4 || UpperCase(trimmed.substr(0, 4)) != "NOTE") return false;
+bool IsNoteLine(std::string_view trimmed) {
+  if (trimmed.size() < 4) return false;
+  for (size_t i = 0; i < 4; ++i) {
+    char c = trimmed[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != "NOTE"[i]) return false;
+  }
   return trimmed.size() == 4 || trimmed[4] == ' ' || trimmed[4] == '\t';
 }
 
 // Walks the lines of one text and appends a table entry at every declaration.
+// Lines are looked at in place; only a declaration makes strings.
 class ProcTableBuilder {
  public:
-  ProcTableBuilder(TxxFoxProg& prog, int lastLine) : prog_(prog), lastLine_(lastLine) {}
+  explicit ProcTableBuilder(TxxFoxProg& prog) : prog_(prog) {}
 
-  void Step(int index, const std::string& raw) {
-    const std::string trimmed = Trim(raw);
-    const bool continued = EndsWithSemicolon(prev_);
-    prev_ = raw;
+  void Step(int index, std::string_view raw) {
+    const std::string_view trimmed = TrimView(raw);
+    const bool continued = prevContinues_;
+    prevContinues_ = EndsWithSemicolon(raw);
     if (textBlock_) {
       if (IsKeyword(trimmed, "ENDTEXT")) textBlock_ = false;
       nextStart_ = index + 1;
@@ -49,7 +64,7 @@ class ProcTableBuilder {
       return;
     }
     // Comment and directive lines directly above a declaration join its range.
-    if (trimmed[0] == '*' || trimmed.compare(0, 2, "&&") == 0 || trimmed[0] == '#' ||
+    if (trimmed[0] == '*' || trimmed.substr(0, 2) == "&&" || trimmed[0] == '#' ||
         IsNoteLine(trimmed)) {
       return;
     }
@@ -65,14 +80,16 @@ class ProcTableBuilder {
     nextStart_ = index + 1;
   }
 
+  // The last entry reaches to the end of a text of lineCount lines.
+  void Finish(int lineCount) { prog_.Procs.back().LastLine = lineCount - 1; }
+
  private:
-  void Add(int index, const std::string& trimmed, bool isFunction) {
+  void Add(int index, std::string_view trimmed, bool isFunction) {
     prog_.Procs.back().LastLine = nextStart_ - 1;
     TxxFoxProc proc;
     proc.DeclLine = index;
     proc.FirstLine = nextStart_;
-    proc.LastLine = lastLine_;
-    std::string rest = trimmed;
+    std::string rest(trimmed);
     PopWord(rest);
     proc.Name = PopWord(rest);
     proc.Params = TrimLeft(rest);
@@ -83,10 +100,20 @@ class ProcTableBuilder {
   }
 
   TxxFoxProg& prog_;
-  int lastLine_;
   bool textBlock_ = false;
+  bool prevContinues_ = false;
   int nextStart_ = 0;
-  std::string prev_;
+};
+
+// The reader of program files, kept so that its buffer serves every file.
+platform::TextReader& ProgramFileReader() {
+  static platform::TextReader reader;
+  return reader;
+}
+
+struct ClosesReader {
+  platform::TextReader& Reader;
+  ~ClosesReader() { Reader.Close(); }
 };
 
 void ResetProcTable(TxxFoxProg& prog, bool editorNames, int lineCount) {
@@ -115,25 +142,29 @@ void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
                     bool editorNames) {
   if (lineCount < 0) lineCount = 0;
   ResetProcTable(prog, editorNames, lineCount);
-  ProcTableBuilder builder(prog, lineCount - 1);
+  ProcTableBuilder builder(prog);
   std::string line;
   for (int i = 0; i < lineCount && read(i, line); ++i) builder.Step(i, line);
+  builder.Finish(lineCount);
   prog.State = psRead;
 }
 
 bool ScanProceduresFromFile(TxxFoxProg& prog) {
   ResetProcTable(prog, false, 1);
-  TextFile file;
-  if (!OpenTextFile(file, prog.FileName)) return false;
-  try {
-    const int count = CountTextLines(file);
-    BuildProcTable(prog, count, [&file](int, std::string& text) {
-      return ReadTextLine(file, text);
-    }, false);
-  } catch (const TextFileError&) {
+  platform::TextReader& reader = ProgramFileReader();
+  if (IsBlank(prog.FileName) || !reader.Open(prog.FileName)) return false;
+  ClosesReader closes{reader};
+  // One pass: the end of the last entry is known when the lines are.
+  ProcTableBuilder builder(prog);
+  std::string_view line;
+  int count = 0;
+  while (count < INT_MAX && reader.ReadLineView(line)) builder.Step(count++, line);
+  if (reader.Failed()) {
     ResetProcTable(prog, false, 1);
     return false;
   }
+  builder.Finish(count);
+  prog.State = psRead;
   return true;
 }
 

@@ -209,6 +209,12 @@ bool TextReader::ReadLineView(std::string_view& line) {
   return r.lines.NextLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
 }
 
+std::optional<uint32_t> TextReader::Stamp() const {
+  struct stat st;
+  if (impl_->fd < 0 || fstat(impl_->fd, &st) != 0) return std::nullopt;
+  return posix::ToDosStamp(st.st_mtime);
+}
+
 bool TextReader::Rewind() {
   Impl& r = *impl_;
   if (r.fd < 0 || lseek(r.fd, 0, SEEK_SET) != 0) return false;

@@ -139,8 +139,26 @@ std::optional<std::string> KnownNative(const std::string& key, const std::string
 void RememberNative(const std::string& key, const std::string& root, const std::string& native) {
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> hold(cache.Lock);
-  if (cache.Known.size() >= kMaxKnownPaths) cache.Known.clear();
+  if (cache.Known.size() + 2 > kMaxKnownPaths) cache.Known.clear();
   cache.Known[key] = KnownPath{root, native};
+  // The folder, by the key a path inside it has up to its last "\".
+  const size_t cut = key.rfind('\\');
+  const size_t slash = native.rfind('/');
+  if (cut == std::string::npos || cut + 1 == key.size() || slash == std::string::npos) return;
+  const std::string name = key.substr(cut + 1);
+  if (name == "." || name == "..") return;
+  cache.Known[key.substr(0, cut + 1)] = KnownPath{root, slash == 0 ? std::string("/") : native.substr(0, slash)};
+}
+
+std::string ResolveInKnownFolder(const std::string& key, const std::string& root) {
+  const size_t cut = key.rfind('\\');
+  if (cut == std::string::npos || cut + 1 == key.size()) return std::string();
+  const std::string name = key.substr(cut + 1);
+  if (name == "." || name == "..") return std::string();
+  const std::optional<std::string> folder = KnownNative(key.substr(0, cut + 1), root);
+  if (!folder) return std::string();
+  const std::optional<std::string> real = FindInDirectory(*folder, name);
+  return *folder + (folder->back() == '/' ? "" : "/") + (real ? *real : name);
 }
 
 void ForgetNative(const std::string& key) {

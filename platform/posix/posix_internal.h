@@ -23,14 +23,19 @@ std::optional<std::string> FindInDirectory(const std::string& dir, const std::st
 // independently of the current directory, and the drive's directory then.
 bool PathKey(const std::string& dosPath, std::string& key, std::string& root);
 std::optional<std::string> KnownNative(const std::string& key, const std::string& root);
+// Remembers the path and its folder.
 void RememberNative(const std::string& key, const std::string& root, const std::string& native);
 void ForgetNative(const std::string& key);
+// The place of a path whose folder is known: the name looked up in that folder
+// only; "" when the folder is not known.
+std::string ResolveInKnownFolder(const std::string& key, const std::string& root);
 
 // Runs op(nativePath) on the place the DOS path was found at before; when the
 // path is new, or op fails there because nothing is there any more (ENOENT,
-// ENOTDIR), on the place resolved afresh, which is then remembered when op
-// succeeds. op returns true on success and leaves errno set on failure. A known
-// file costs op's own system call and nothing more.
+// ENOTDIR), on the place resolved afresh (in its folder's known place first,
+// then component by component), which is then remembered when op succeeds. op
+// returns true on success and leaves errno set on failure. A known file costs
+// op's own system call and nothing more; a new file in a known folder one more.
 template <typename Op>
 bool WithNative(const std::string& dosPath, Op&& op) {
   std::string key, root;
@@ -42,6 +47,14 @@ bool WithNative(const std::string& dosPath, Op&& op) {
     if (op(*known)) return true;
     if (errno != ENOENT && errno != ENOTDIR) return false;
     ForgetNative(key);
+  }
+  const std::string near = ResolveInKnownFolder(key, root);
+  if (!near.empty()) {
+    if (op(near)) {
+      RememberNative(key, root, near);
+      return true;
+    }
+    if (errno != ENOENT && errno != ENOTDIR) return false;
   }
   const std::string native = ResolveNative(key);
   if (native.empty()) {

@@ -201,6 +201,12 @@ bool TextReader::ReadLineView(std::string_view& line) {
   return r.lines.NextLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
 }
 
+std::optional<uint32_t> TextReader::Stamp() const {
+  FILETIME written;
+  if (impl_->h == INVALID_HANDLE_VALUE || !GetFileTime(impl_->h, nullptr, nullptr, &written)) return std::nullopt;
+  return win32::ToDosStamp(written);
+}
+
 bool TextReader::Rewind() {
   Impl& r = *impl_;
   if (r.h == INVALID_HANDLE_VALUE) return false;

@@ -149,11 +149,16 @@ void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
   prog.State = psRead;
 }
 
-bool ScanProceduresFromFile(TxxFoxProg& prog) {
+namespace {
+
+// The file-mode scan; `stamp` is the file's stamp as it was opened, taken before
+// its lines are read.
+bool ScanFile(TxxFoxProg& prog, std::optional<uint32_t>& stamp) {
   ResetProcTable(prog, false, 1);
   platform::TextReader& reader = ProgramFileReader();
   if (IsBlank(prog.FileName) || !reader.Open(prog.FileName)) return false;
   ClosesReader closes{reader};
+  stamp = reader.Stamp();
   // One pass: the end of the last entry is known when the lines are.
   ProcTableBuilder builder(prog);
   std::string_view line;
@@ -168,10 +173,17 @@ bool ScanProceduresFromFile(TxxFoxProg& prog) {
   return true;
 }
 
+}  // namespace
+
+bool ScanProceduresFromFile(TxxFoxProg& prog) {
+  std::optional<uint32_t> stamp;
+  return ScanFile(prog, stamp);
+}
+
 void ScanProcedures(TxxFoxProg& prog) {
   if (prog.FileName != UpperCase(FarEditorFileName())) {
-    const std::optional<uint32_t> stamp = platform::FileStamp(prog.FileName);
-    if (ScanProceduresFromFile(prog)) prog.ParsedTime = stamp;
+    std::optional<uint32_t> stamp;
+    if (ScanFile(prog, stamp)) prog.ParsedTime = stamp;
     return;
   }
   FarSavedPos saved;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "dbf/xxdbf.h"
 #include "host/xxfar.h"
@@ -17,8 +18,6 @@ enum : int { msgBadVersion = 30, msgBadSize = 31, msgCannotOpen = 32, msgMissing
 constexpr int64_t kHeaderSize = 32;
 constexpr int64_t kDescriptorSize = 32;
 constexpr unsigned char kDescriptorEnd = 0x0D;
-// Records are read in pieces of about this size rather than one read each.
-constexpr int64_t kChunkBytes = 256 * 1024;
 
 struct DBFHeader {
   unsigned char Version = 0;
@@ -81,23 +80,13 @@ TxxDBFFieldArr ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fi
   return fields;
 }
 
-// One field of a record whose text ends at textLen (its first zero byte or its
-// end): clipped to that text, trailing characters up to 32 removed.
-void AppendValue(TxxDBFField& f, const unsigned char* rec, int64_t textLen) {
-  int64_t offset = int64_t(uint32_t(f.Offset));
-  if (offset >= textLen) {
-    f.Values.emplace_back();
-    return;
-  }
-  int64_t len = std::min<int64_t>(f.Len, textLen - offset);
-  const unsigned char* p = rec + offset;
-  while (len > 0 && p[len - 1] <= 32) --len;
-  f.Values.push_back(TxxDBFRecord{std::string(reinterpret_cast<const char*>(p), size_t(len))});
-}
+// Deleted records and a short read leave room at the end of the record area; it
+// is given back when it is more than this share of the area.
+constexpr size_t kSpareTenths = 1;
 
-
-// Live records of the table, only as many as the file holds whole; a read that
-// fails or comes short ends the loop with what was read.
+// Live records of the table, only as many as the file holds whole, in one
+// buffer that the fields' values then view; a read that fails or comes short
+// ends the records with what was read.
 std::vector<int32_t> ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize,
                                  TxxDBFFieldArr& fields) {
   std::vector<int32_t> recNos;
@@ -107,25 +96,36 @@ std::vector<int32_t> ReadRecords(platform::InFile& file, const DBFHeader& h, int
   held = std::min<int64_t>(held, std::numeric_limits<int32_t>::max());
   if (held == 0) return recNos;
 
-  recNos.reserve(size_t(held));
-  for (auto& f : fields) f.Values.reserve(size_t(held));
-  int64_t perChunk = std::min(held, std::max<int64_t>(1, kChunkBytes / r));
-  std::vector<unsigned char> buffer(size_t(perChunk * r));
-  for (int64_t first = 0; first < held;) {
-    int64_t want = std::min(perChunk, held - first);
-    int64_t got = file.ReadAt(int64_t(h.HeaderLen) + first * r, buffer.data(), want * r);
-    int64_t whole = got > 0 ? got / r : 0;
-    for (int64_t i = 0; i < whole; ++i) {
-      const unsigned char* rec = buffer.data() + i * r;
-      if (rec[0] != ' ') continue;
-      const void* zero = memchr(rec, 0, size_t(r));
-      int64_t textLen = zero ? static_cast<const unsigned char*>(zero) - rec : r;
-      recNos.push_back(int32_t(first + i));
-      for (auto& f : fields) AppendValue(f, rec, textLen);
+  auto area = std::make_shared<TxxDBFRecordArea>();
+  area->RecordLen = size_t(r);
+  const size_t bytes = size_t(held * r);
+  area->Bytes.reset(new char[bytes]);
+  char* const base = area->Bytes.get();
+  const int64_t got = file.ReadAt(int64_t(h.HeaderLen), base, int64_t(bytes));
+  const int64_t whole = got > 0 ? got / r : 0;
+  recNos.reserve(size_t(whole));
+  size_t live = 0;
+  for (int64_t i = 0; i < whole; ++i) {
+    const char* rec = base + i * r;
+    if (rec[0] != ' ') continue;
+    char* to = base + live * size_t(r);
+    if (to != rec) memcpy(to, rec, size_t(r));  // to lies wholly before rec
+    // A record's text ends at its first zero byte: the rest reads as nothing.
+    if (void* zero = memchr(to, 0, size_t(r))) {
+      char* z = static_cast<char*>(zero);
+      memset(z, 0, size_t(to + r - z));
     }
-    if (whole < want) break;
-    first += whole;
+    recNos.push_back(int32_t(i));
+    ++live;
   }
+  const size_t used = live * size_t(r);
+  if (bytes - used > bytes / 10 * kSpareTenths) {
+    std::unique_ptr<char[]> fit(new char[used]);
+    if (used) memcpy(fit.get(), base, used);
+    area->Bytes = std::move(fit);
+  }
+  area->Count = live;
+  for (auto& f : fields) f.Values = TxxDBFRecordArr(area, uint32_t(f.Offset), f.Len);
   return recNos;
 }
 

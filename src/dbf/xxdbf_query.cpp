@@ -1,7 +1,6 @@
 // xxdbf: questions about a loaded table (field by name, one value, sort order).
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 #include "dbf/xxdbf.h"
 #include "lib/xxlib.h"
@@ -22,16 +21,6 @@ auto WithLoadedTable(const TxxDBF& table, Fn fn) {
   return fn(copy);
 }
 
-// Byte order by unsigned character code (memcmp's order); a prefix is smaller.
-int CompareBytes(const std::string& a, const std::string& b) {
-  size_t n = std::min(a.size(), b.size());
-  int c = n ? memcmp(a.data(), b.data(), n) : 0;
-  if (c != 0) return c;
-  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
-
-const std::string kEmpty;
-
 }  // namespace
 
 int DBFFieldIndex(const TxxDBF& table, const std::string& name) {
@@ -48,28 +37,44 @@ int DBFFieldIndex(const TxxDBF& table, const std::string& name) {
 std::string DBFValue(const TxxDBF& table, int field, int record, bool pad) {
   return WithLoadedTable(table, [&](const TxxDBF& t) -> std::string {
     if (t.State != dsLoaded || field < 0 || size_t(field) >= t.Fields.size()) return {};
-    const std::string& value = DBFValueRef(t, field, record);
+    const std::string value = DBFValueRef(t, field, record);
     return pad ? PadRightTo(value, t.Fields[size_t(field)].Len) : value;
   });
 }
 
-const std::string& DBFValueRef(const TxxDBF& table, int field, int record) {
-  if (field < 0 || size_t(field) >= table.Fields.size()) return kEmpty;
+DBFText DBFValueRef(const TxxDBF& table, int field, int record) {
+  if (field < 0 || size_t(field) >= table.Fields.size()) return DBFText();
   const TxxDBFRecordArr& values = table.Fields[size_t(field)].Values;
-  if (record < 0 || size_t(record) >= values.size()) return kEmpty;
-  return values[size_t(record)].Value;
+  if (record < 0 || size_t(record) >= values.size()) return DBFText();
+  return values.View(size_t(record));
 }
 
-// Ascending by value; equal values in reverse load order.
+// Ascending by value in byte order by unsigned character code (a prefix first);
+// equal values in reverse load order. Records are sorted by the first eight
+// bytes of their value held beside them; only records that agree there are
+// compared in full.
 void SortDBF(TxxDBF& table, int field) {
   if (field < 0 || size_t(field) >= table.Fields.size()) return;
   const TxxDBFRecordArr& values = table.Fields[size_t(field)].Values;
-  table.Order.resize(values.size());
-  std::iota(table.Order.begin(), table.Order.end(), 0);
-  std::sort(table.Order.begin(), table.Order.end(), [&](int32_t a, int32_t b) {
-    int c = CompareBytes(values[size_t(a)].Value, values[size_t(b)].Value);
-    return c != 0 ? c < 0 : a > b;
+  struct Entry {
+    uint64_t Prefix;  // big-endian, zero-filled
+    int32_t Record;
+  };
+  std::vector<Entry> entries(values.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const DBFText v = values.View(i);
+    uint64_t prefix = 0;
+    for (size_t k = 0; k < 8; ++k)
+      prefix = (prefix << 8) | (k < v.size() ? static_cast<unsigned char>(v[k]) : 0u);
+    entries[i] = Entry{prefix, int32_t(i)};
+  }
+  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
+    const int c = values.View(size_t(a.Record)).compare(values.View(size_t(b.Record)));
+    return c != 0 ? c < 0 : a.Record > b.Record;
   });
+  table.Order.resize(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) table.Order[i] = entries[i].Record;
 }
 
 }  // namespace vemlo

@@ -86,5 +86,38 @@ TEST_F(DbfTest, SortAgreesWithTheSelectionDefinition) {
   }
 }
 
+// Values longer than the eight bytes the sort looks at first: many share them,
+// many are equal, some differ only after them or only in length.
+TEST_F(DbfTest, SortAgreesWithTheSelectionDefinitionBeyondEightBytes) {
+  std::mt19937 rng(99);
+  const std::string alphabet("ab\xE0 ~", 5);
+  std::vector<std::string> values;
+  for (int i = 0; i < 1500; ++i) {
+    std::string v = rng() % 2 ? "PREFIX__" : rng() % 2 ? "PREFIX_" : "";
+    for (int k = int(rng() % 7); k > 0; --k) v += alphabet[rng() % alphabet.size()];
+    values.push_back(v);
+  }
+  TxxDBF t;
+  LoadDBF(t, false, Table("long.dbf", {{"V", 'C', 14}}, OneColumn(values)));
+  ASSERT_EQ(t.State, dsLoaded);
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, ReferenceOrder(t, 0));
+}
+
+// A column built in memory may hold bytes a file's record cannot, such as a
+// zero byte: "A" still comes before "A" followed by a zero byte.
+TEST_F(DbfTest, SortOfValuesHeldInMemory) {
+  TxxDBF t;
+  t.State = dsLoaded;
+  t.Fields.resize(1);
+  for (const std::string& v : {std::string("A\0", 2), std::string("A"), std::string("A\0\0", 3),
+                               std::string("B"), std::string("A")})
+    t.Fields[0].Values.push_back({v});
+  t.RecCount = 5;
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, (std::vector<int32_t>{4, 1, 0, 2, 3}));
+  EXPECT_EQ(t.Order, ReferenceOrder(t, 0));
+}
+
 }  // namespace
 }  // namespace vemlo::test

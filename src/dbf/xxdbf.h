@@ -28,14 +28,8 @@ struct TxxDBFRecord {
   std::string Value;
 };
 
-// The live records of a loaded table in one buffer, RecordLen bytes each, in
-// load order; every byte from a record's first zero byte on is zero, so that a
-// value ends there.
-struct TxxDBFRecordArea {
-  std::unique_ptr<char[]> Bytes;
-  size_t RecordLen = 0;
-  size_t Count = 0;
-};
+// The live records of a loaded table in one buffer (inside the reader).
+struct TxxDBFRecordArea;
 
 // The values of one field: views into the table's record area, trimmed on the
 // right when read, for a loaded table; strings of their own for a table built in
@@ -43,10 +37,11 @@ struct TxxDBFRecordArea {
 class TxxDBFRecordArr {
  public:
   TxxDBFRecordArr() = default;
-  TxxDBFRecordArr(std::shared_ptr<const TxxDBFRecordArea> area, uint32_t offset, uint32_t len)
-      : area_(std::move(area)), offset_(offset), len_(len) {}
+  TxxDBFRecordArr(std::shared_ptr<const TxxDBFRecordArea> area, size_t count, uint32_t offset,
+                  uint32_t len)
+      : area_(std::move(area)), count_(count), offset_(offset), len_(len) {}
 
-  size_t size() const { return area_ ? area_->Count : own_.size(); }
+  size_t size() const { return area_ ? count_ : own_.size(); }
   bool empty() const { return size() == 0; }
   // The value of record i (i < size()).
   DBFText View(size_t i) const;
@@ -59,6 +54,7 @@ class TxxDBFRecordArr {
  private:
   void Own();
   std::shared_ptr<const TxxDBFRecordArea> area_;
+  size_t count_ = 0;
   uint32_t offset_ = 0;
   uint32_t len_ = 0;
   std::vector<TxxDBFRecord> own_;

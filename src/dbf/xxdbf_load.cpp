@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "dbf/record_area.h"
 #include "dbf/xxdbf.h"
 #include "host/xxfar.h"
 #include "platform/platform.h"
@@ -99,33 +100,39 @@ std::vector<int32_t> ReadRecords(platform::InFile& file, const DBFHeader& h, int
   auto area = std::make_shared<TxxDBFRecordArea>();
   area->RecordLen = size_t(r);
   const size_t bytes = size_t(held * r);
-  area->Bytes.reset(new char[bytes]);
-  char* const base = area->Bytes.get();
+  area->Bytes = platform::MemoryBlock(bytes);
+  char* const base = area->Bytes.Data();
   const int64_t got = file.ReadAt(int64_t(h.HeaderLen), base, int64_t(bytes));
   const int64_t whole = got > 0 ? got / r : 0;
   recNos.reserve(size_t(whole));
+  // Live records move up over the deleted ones, a run of them at a time.
   size_t live = 0;
-  for (int64_t i = 0; i < whole; ++i) {
-    const char* rec = base + i * r;
-    if (rec[0] != ' ') continue;
-    char* to = base + live * size_t(r);
-    if (to != rec) memcpy(to, rec, size_t(r));  // to lies wholly before rec
-    // A record's text ends at its first zero byte: the rest reads as nothing.
-    if (void* zero = memchr(to, 0, size_t(r))) {
-      char* z = static_cast<char*>(zero);
-      memset(z, 0, size_t(to + r - z));
+  for (int64_t i = 0; i < whole;) {
+    if (base[i * r] != ' ') {
+      ++i;
+      continue;
     }
-    recNos.push_back(int32_t(i));
-    ++live;
+    const int64_t first = i;
+    while (i < whole && base[i * r] == ' ') recNos.push_back(int32_t(i++));
+    char* to = base + live * size_t(r);
+    const size_t run = size_t(i - first) * size_t(r);
+    if (to != base + first * r) memmove(to, base + first * r, run);
+    live += size_t(i - first);
+    // A record's text ends at its first zero byte: the rest reads as nothing.
+    for (char* rec = to; rec < to + run; rec += r) {
+      if (void* zero = memchr(rec, 0, size_t(r))) {
+        char* z = static_cast<char*>(zero);
+        memset(z, 0, size_t(rec + r - z));
+      }
+    }
   }
   const size_t used = live * size_t(r);
   if (bytes - used > bytes / 10 * kSpareTenths) {
-    std::unique_ptr<char[]> fit(new char[used]);
-    if (used) memcpy(fit.get(), base, used);
+    platform::MemoryBlock fit(used);
+    if (used) memcpy(fit.Data(), base, used);
     area->Bytes = std::move(fit);
   }
-  area->Count = live;
-  for (auto& f : fields) f.Values = TxxDBFRecordArr(area, uint32_t(f.Offset), f.Len);
+  for (auto& f : fields) f.Values = TxxDBFRecordArr(area, live, uint32_t(f.Offset), f.Len);
   return recNos;
 }
 

@@ -2,6 +2,7 @@
 // strings of their own.
 #include <algorithm>
 
+#include "dbf/record_area.h"
 #include "dbf/xxdbf.h"
 
 namespace vemlo {
@@ -12,7 +13,7 @@ DBFText TxxDBFRecordArr::View(size_t i) const {
   // are no part of the value.
   const size_t r = area_->RecordLen;
   if (offset_ >= r) return DBFText();
-  const char* p = area_->Bytes.get() + i * r + offset_;
+  const char* p = area_->Bytes.Data() + i * r + offset_;
   size_t n = std::min<size_t>(len_, r - offset_);
   while (n > 0 && static_cast<unsigned char>(p[n - 1]) <= 32) --n;
   return DBFText(p, n);
@@ -20,7 +21,7 @@ DBFText TxxDBFRecordArr::View(size_t i) const {
 
 void TxxDBFRecordArr::Own() {
   if (!area_) return;
-  std::vector<TxxDBFRecord> values(area_->Count);
+  std::vector<TxxDBFRecord> values(count_);
   for (size_t i = 0; i < values.size(); ++i) values[i].Value = View(i);
   own_ = std::move(values);
   area_.reset();

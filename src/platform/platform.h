@@ -92,6 +92,42 @@ class TextReader {
   std::unique_ptr<Impl> impl_;
 };
 
+// Memory for one large read (a table's records): Size() bytes, not initialised,
+// given back with the object. A large block is backed by large pages where the
+// system offers them, which makes its first use far cheaper than page by page.
+class MemoryBlock {
+ public:
+  MemoryBlock() = default;
+  explicit MemoryBlock(size_t size);  // throws std::bad_alloc
+  ~MemoryBlock();
+  MemoryBlock(MemoryBlock&& other) noexcept { Take(other); }
+  MemoryBlock& operator=(MemoryBlock&& other) noexcept {
+    if (this != &other) {
+      Release();
+      Take(other);
+    }
+    return *this;
+  }
+  MemoryBlock(const MemoryBlock&) = delete;
+  MemoryBlock& operator=(const MemoryBlock&) = delete;
+  char* Data() const { return data_; }
+  size_t Size() const { return size_; }
+
+ private:
+  void Release();
+  void Take(MemoryBlock& other) {
+    data_ = other.data_;
+    size_ = other.size_;
+    mapped_ = other.mapped_;
+    other.data_ = nullptr;
+    other.size_ = 0;
+    other.mapped_ = false;
+  }
+  char* data_ = nullptr;
+  size_t size_ = 0;
+  bool mapped_ = false;
+};
+
 // A file created (or truncated) for writing: temporary files only.
 class OutFile {
  public:

@@ -1,5 +1,6 @@
 // Sort order of a loaded table: ascending by unsigned bytes, a prefix first,
 // equal values in reverse load order.
+#include <algorithm>
 #include <random>
 
 #include "dbf_test_env.h"
@@ -37,6 +38,23 @@ std::vector<int32_t> ReferenceOrder(const TxxDBF& t, int field) {
     marked[size_t(best)] = true;
     order.push_back(best);
   }
+  return order;
+}
+
+// The same order for large tables: a stable sort by unsigned bytes of the
+// records taken in reverse load order.
+std::vector<int32_t> StableReferenceOrder(const TxxDBF& t, int field) {
+  const auto& values = t.Fields[size_t(field)].Values;
+  std::vector<int32_t> order(values.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = int32_t(order.size() - 1 - i);
+  std::vector<std::string> v;
+  for (size_t i = 0; i < values.size(); ++i) v.push_back(values[i].Value);
+  std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+    return std::lexicographical_compare(v[size_t(a)].begin(), v[size_t(a)].end(), v[size_t(b)].begin(),
+                                        v[size_t(b)].end(), [](char x, char y) {
+                                          return (unsigned char)x < (unsigned char)y;
+                                        });
+  });
   return order;
 }
 
@@ -102,6 +120,32 @@ TEST_F(DbfTest, SortAgreesWithTheSelectionDefinitionBeyondEightBytes) {
   ASSERT_EQ(t.State, dsLoaded);
   SortDBF(t, 0);
   EXPECT_EQ(t.Order, ReferenceOrder(t, 0));
+  EXPECT_EQ(t.Order, StableReferenceOrder(t, 0));
+}
+
+// Tables large enough to be sorted by counting, at the first eight bytes and
+// again among the values that share them (the reference that is checked
+// against the selection definition above).
+TEST_F(DbfTest, LargeSortsAgreeWithTheSelectionDefinition) {
+  std::mt19937 rng(7);
+  const std::string alphabet("AB\xE0 z", 5);
+  std::vector<std::string> values;
+  for (int i = 0; i < 9000; ++i) {
+    std::string v = i % 3 ? "SAME_START_" : "";
+    for (int k = int(rng() % 9); k > 0; --k) v += alphabet[rng() % alphabet.size()];
+    values.push_back(v);
+  }
+  TxxDBF t;
+  LoadDBF(t, false, Table("large.dbf", {{"V", 'C', 19}, {"N", 'N', 4}}, OneColumn(values)));
+  ASSERT_EQ(t.State, dsLoaded);
+  ASSERT_EQ(t.RecCount, 9000);
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, StableReferenceOrder(t, 0));
+  SortDBF(t, 1);  // every value empty: reverse load order
+  ASSERT_EQ(t.Order.size(), 9000u);
+  EXPECT_EQ(t.Order.front(), 8999);
+  EXPECT_EQ(t.Order.back(), 0);
+  EXPECT_TRUE(std::is_sorted(t.Order.rbegin(), t.Order.rend()));
 }
 
 // A column built in memory may hold bytes a file's record cannot, such as a

@@ -110,6 +110,13 @@ std::optional<uint64_t> FileSize(const std::string& path) {
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string>& paths) {
+  std::vector<std::optional<uint32_t>> stamps;
+  stamps.reserve(paths.size());
+  for (const std::string& path : paths) stamps.push_back(FileStamp(path));
+  return stamps;
+}
+
 bool SetFileStamp(const std::string& path, uint32_t dosStamp) {
   std::optional<FILETIME> t = win32::FromDosStamp(dosStamp);
   if (!t || path.empty()) return false;

@@ -38,6 +38,10 @@ bool FileExists(const std::string& path);       // an existing file, not a direc
 bool DirectoryExists(const std::string& path);
 std::optional<uint32_t> FileStamp(const std::string& path);  // DOS packed local date-time
 std::optional<uint64_t> FileSize(const std::string& path);
+// The current stamps of many files, as FileStamp gives them one by one. Where the
+// system reports changes to folders, a file that reported nothing since the last
+// call costs no system call.
+std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string>& paths);
 bool SetFileStamp(const std::string& path, uint32_t dosStamp);
 bool DeleteFile(const std::string& path);
 

@@ -2,6 +2,7 @@
 // of changed program files and of the edited text, and the statement model at
 // the cursor.
 #include <optional>
+#include <vector>
 
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
@@ -18,10 +19,19 @@ constexpr int kMsgParsingProject = 40;
 
 // An entry parsed from disk is current while the file keeps the stamp it had
 // when it was parsed (or, before any parse from disk, the stamp of the load).
-bool IsCurrent(const TxxFoxProg& prog) {
-  if (prog.State != psRead) return false;
-  const std::optional<uint32_t> stamp = platform::FileStamp(prog.FileName);
-  return stamp && *stamp == prog.ParsedTime.value_or(prog.FileTime);
+// The stamps of all such entries are asked for at once.
+std::vector<bool> CurrentEntries(const TxxFoxProgArr& progs) {
+  std::vector<std::string> names;
+  for (const TxxFoxProg& prog : progs)
+    if (prog.State == psRead) names.push_back(prog.FileName);
+  const std::vector<std::optional<uint32_t>> stamps = platform::FileStamps(names);
+  std::vector<bool> current(progs.size(), false);
+  for (size_t i = 0, k = 0; i < progs.size(); ++i) {
+    if (progs[i].State != psRead) continue;
+    const std::optional<uint32_t>& stamp = stamps[k++];
+    current[i] = stamp && *stamp == progs[i].ParsedTime.value_or(progs[i].FileTime);
+  }
+  return current;
 }
 
 int EditedProgIndex(TxxFoxProj& proj, const std::string& fileName) {
@@ -50,11 +60,12 @@ void ParseProject(TxxFoxProj& proj, bool force, bool showProgress) {
     progress.emplace(Msg(kMsgTitle), Msg(kMsgParsingProject),
                      static_cast<int>(proj.Progs.size()));
   }
+  const std::vector<bool> current =
+      force ? std::vector<bool>(proj.Progs.size(), false) : CurrentEntries(proj.Progs);
   for (size_t i = 0; i < proj.Progs.size(); ++i) {
     if (progress) FarProgressStep(static_cast<int>(i) + 1);
-    TxxFoxProg& prog = proj.Progs[i];
-    if (!force && IsCurrent(prog)) continue;
-    ScanProcedures(prog);
+    if (current[i]) continue;
+    ScanProcedures(proj.Progs[i]);
   }
 }
 

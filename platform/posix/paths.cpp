@@ -85,13 +85,19 @@ std::string ResolveNative(const std::string& dosPath) {
   return native;
 }
 
-bool PathKey(const std::string& dosPath, std::string& key, std::string& root) {
-  // A path with its drive and root, or rooted on Z:, means the same place from
-  // every current directory; others are expanded against it first.
+bool IsOwnKey(std::string_view dosPath) {
   const bool absolute = (dosPath.size() >= 3 && IsDriveLetter(dosPath[0]) && dosPath[1] == ':' &&
                          dosPath[2] == '\\') ||
                         (!dosPath.empty() && dosPath[0] == '\\');
-  key = absolute && dosPath.find('/') == std::string::npos ? dosPath : ExpandFileName(dosPath);
+  return absolute && dosPath.find('/') == std::string_view::npos;
+}
+
+std::optional<std::string> DriveDirectory(char drive) { return DriveRoot(drive); }
+
+bool PathKey(const std::string& dosPath, std::string& key, std::string& root) {
+  // A path with its drive and root, or rooted on Z:, means the same place from
+  // every current directory; others are expanded against it first.
+  key = IsOwnKey(dosPath) ? dosPath : ExpandFileName(dosPath);
   if (key.size() < 3) return false;
   std::optional<std::string> drive = DriveRoot(key[0] == '\\' ? 'Z' : key[0]);
   if (!drive) return false;

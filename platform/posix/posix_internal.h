@@ -6,6 +6,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vemlo::platform::posix {
 
@@ -22,6 +23,10 @@ std::optional<std::string> FindInDirectory(const std::string& dir, const std::st
 // The native places of DOS paths found before, by a key that names the path
 // independently of the current directory, and the drive's directory then.
 bool PathKey(const std::string& dosPath, std::string& key, std::string& root);
+// A path that is its own key (with its drive and root, or rooted on Z:).
+bool IsOwnKey(std::string_view dosPath);
+// The native directory a drive stands for; nullopt when it is not mapped.
+std::optional<std::string> DriveDirectory(char drive);
 std::optional<std::string> KnownNative(const std::string& key, const std::string& root);
 // Remembers the path and its folder.
 void RememberNative(const std::string& key, const std::string& root, const std::string& native);

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -59,6 +60,12 @@ std::string UpperName(std::string_view name) {
   return up;
 }
 
+// Paths looked up as views, without a string made for each.
+struct KeyHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+};
+
 // One folder looked at. Events are numbered by one counter; a stamp taken
 // after event n is good while no later event names its file or the whole folder.
 struct Folder {
@@ -87,7 +94,7 @@ struct Watch {
   uint64_t Batches = 0;
   std::map<std::string, std::shared_ptr<Folder>> Folders;  // by native path
   std::unordered_map<int, std::shared_ptr<Folder>> ByWd;
-  std::unordered_map<std::string, Stamped> Stamps;  // by path key
+  std::unordered_map<std::string, Stamped, KeyHash, std::equal_to<>> Stamps;  // by path key
 
   // The folder's files are to be asked afresh; its watch ends when it has it.
   void Drop(Folder& f, bool removeWatch) {
@@ -212,41 +219,60 @@ std::optional<uint32_t> StampOf(const std::string& native) {
 
 }  // namespace
 
-std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string>& paths) {
+std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_view>& paths) {
   std::vector<std::optional<uint32_t>> stamps(paths.size());
   Watch& w = TheWatch();
   std::lock_guard<std::mutex> hold(w.Lock);
   ++w.Batches;
   if (w.Fd >= 0) w.Drain();
   if (w.Stamps.size() + paths.size() > kMaxStamps || w.Folders.size() > kMaxFolders) w.Reset();
-  std::string key, root;
+  // The drives' directories, read once for the batch.
+  std::optional<std::string> roots[26];
+  bool rootRead[26] = {};
+  std::string expanded, root;
   for (size_t i = 0; i < paths.size(); ++i) {
-    if (!posix::PathKey(paths[i], key, root)) continue;
-    Stamped& s = w.Stamps[key];
-    if (w.StillGood(s, root)) {
-      stamps[i] = s.Stamp;
+    std::string_view key = paths[i];
+    if (!posix::IsOwnKey(key)) {
+      if (!posix::PathKey(std::string(key), expanded, root)) continue;
+      key = expanded;
+    }
+    const int drive = key[0] == '\\' ? 'Z' - 'A' : (key[0] | 0x20) - 'a';
+    if (!rootRead[drive]) {
+      roots[drive] = posix::DriveDirectory(char('A' + drive));
+      rootRead[drive] = true;
+    }
+    if (!roots[drive]) continue;
+    auto known = w.Stamps.find(key);
+    if (known != w.Stamps.end() && w.StillGood(known->second, *roots[drive])) {
+      stamps[i] = known->second.Stamp;
       continue;
     }
     // Found afresh; its folder is watched before the stamp is taken, so that
     // a change made after that is noticed.
+    const std::string owned(key);
     std::string native;
-    if (!posix::WithNative(key, [&](const std::string& n) {
+    if (!posix::WithNative(owned, [&](const std::string& n) {
           struct stat st;
           if (stat(n.c_str(), &st) != 0) return false;
           native = n;
           return true;
         })) {
-      w.Stamps.erase(key);
+      if (known != w.Stamps.end()) w.Stamps.erase(known);
       continue;
     }
     const size_t slash = native.rfind('/');
-    s.Root = root;
+    Stamped s;
+    s.Root = *roots[drive];
     s.UpperName = UpperName(std::string_view(native).substr(slash + 1));
     s.In = w.FolderOf(slash == 0 ? std::string("/") : native.substr(0, slash));
     s.After = w.Events + 1;
     s.Stamp = StampOf(native);
     stamps[i] = s.Stamp;
-    if (!s.In || !s.Stamp) w.Stamps.erase(key);
+    if (s.In && s.Stamp) {
+      w.Stamps[owned] = std::move(s);
+    } else {
+      w.Stamps.erase(owned);
+    }
   }
   return stamps;
 }

@@ -110,10 +110,10 @@ std::optional<uint64_t> FileSize(const std::string& path) {
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string>& paths) {
+std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_view>& paths) {
   std::vector<std::optional<uint32_t>> stamps;
   stamps.reserve(paths.size());
-  for (const std::string& path : paths) stamps.push_back(FileStamp(path));
+  for (std::string_view path : paths) stamps.push_back(FileStamp(std::string(path)));
   return stamps;
 }
 

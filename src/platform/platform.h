@@ -41,7 +41,7 @@ std::optional<uint64_t> FileSize(const std::string& path);
 // The current stamps of many files, as FileStamp gives them one by one. Where the
 // system reports changes to folders, a file that reported nothing since the last
 // call costs no system call.
-std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string>& paths);
+std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_view>& paths);
 bool SetFileStamp(const std::string& path, uint32_t dosStamp);
 bool DeleteFile(const std::string& path);
 

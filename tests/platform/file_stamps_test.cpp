@@ -22,6 +22,10 @@ constexpr uint32_t Stamp(int y, int mo, int d, int h, int mi) {
          uint32_t(mi) << 5;
 }
 
+std::vector<std::optional<uint32_t>> StampsOf(const std::vector<std::string>& paths) {
+  return FileStamps(std::vector<std::string_view>(paths.begin(), paths.end()));
+}
+
 class FileStampsTest : public ::testing::Test {
  protected:
   // Files a.prg .. e.prg in proj/src, asked for in upper case, with stamps set
@@ -42,8 +46,8 @@ class FileStampsTest : public ::testing::Test {
     SCOPED_TRACE(when);
     std::vector<std::optional<uint32_t>> each;
     for (const std::string& p : paths) each.push_back(FileStamp(p));
-    EXPECT_EQ(FileStamps(paths), each);
-    EXPECT_EQ(FileStamps(paths), each);
+    EXPECT_EQ(StampsOf(paths), each);
+    EXPECT_EQ(StampsOf(paths), each);
   }
 
   void Rename(const std::string& from, const std::string& to) {
@@ -56,53 +60,53 @@ class FileStampsTest : public ::testing::Test {
 
 TEST_F(FileStampsTest, ChangesOfTheFilesThemselves) {
   ExpectAgrees("at first");
-  EXPECT_FALSE(FileStamps(paths).back());
+  EXPECT_FALSE(StampsOf(paths).back());
   ASSERT_TRUE(SetFileStamp(paths[0], Stamp(2002, 2, 2, 2, 2)));
   ExpectAgrees("a stamp set");
-  EXPECT_EQ(FileStamps(paths)[0], Stamp(2002, 2, 2, 2, 2));
+  EXPECT_EQ(StampsOf(paths)[0], Stamp(2002, 2, 2, 2, 2));
   std::ofstream(tree.Native("proj/src/b.prg"), std::ios::app) << "more";
   ExpectAgrees("contents written");
-  EXPECT_NE(FileStamps(paths)[1], Stamp(2001, 1, 2, 0, 0));
+  EXPECT_NE(StampsOf(paths)[1], Stamp(2001, 1, 2, 0, 0));
   // Saved the way editors do: a new file renamed over the old one.
   tree.Write("proj/src/c.new", "new c");
   ASSERT_TRUE(SetFileStamp(tree.Dos("proj/src/c.new"), Stamp(2003, 3, 3, 3, 3)));
   Rename("proj/src/c.new", "proj/src/c.prg");
   ExpectAgrees("replaced by a rename");
-  EXPECT_EQ(FileStamps(paths)[2], Stamp(2003, 3, 3, 3, 3));
+  EXPECT_EQ(StampsOf(paths)[2], Stamp(2003, 3, 3, 3, 3));
   fs::remove(tree.Native("proj/src/d.prg"));
   ExpectAgrees("deleted");
-  EXPECT_FALSE(FileStamps(paths)[3]);
+  EXPECT_FALSE(StampsOf(paths)[3]);
   tree.Write("proj/src/D.Prg", "d again");
   ASSERT_TRUE(SetFileStamp(paths[3], Stamp(2004, 4, 4, 4, 4)));
   ExpectAgrees("made again in another letter case");
-  EXPECT_EQ(FileStamps(paths)[3], Stamp(2004, 4, 4, 4, 4));
+  EXPECT_EQ(StampsOf(paths)[3], Stamp(2004, 4, 4, 4, 4));
   tree.Write("proj/src/none.prg", "new");
   ExpectAgrees("a new file");
-  EXPECT_TRUE(FileStamps(paths).back());
+  EXPECT_TRUE(StampsOf(paths).back());
 }
 
 TEST_F(FileStampsTest, ChangesOfTheFolders) {
   ExpectAgrees("at first");
   Rename("proj/src", "proj/Src");
   ExpectAgrees("the folder renamed in letter case");
-  EXPECT_EQ(FileStamps(paths)[4], Stamp(2001, 1, 5, 0, 0));
+  EXPECT_EQ(StampsOf(paths)[4], Stamp(2001, 1, 5, 0, 0));
   Rename("proj", "PROJ");
   ExpectAgrees("the folder above renamed in letter case");
-  EXPECT_EQ(FileStamps(paths)[0], Stamp(2001, 1, 1, 0, 0));
+  EXPECT_EQ(StampsOf(paths)[0], Stamp(2001, 1, 1, 0, 0));
   // Moved away, and another tree of the same names in its place.
   Rename("PROJ", "old");
   ExpectAgrees("moved away");
-  EXPECT_FALSE(FileStamps(paths)[0]);
+  EXPECT_FALSE(StampsOf(paths)[0]);
   tree.Write("proj/src/a.prg", "other a");
   ASSERT_TRUE(SetFileStamp(paths[0], Stamp(2005, 5, 5, 5, 5)));
   ExpectAgrees("another tree in its place");
-  EXPECT_EQ(FileStamps(paths)[0], Stamp(2005, 5, 5, 5, 5));
-  EXPECT_FALSE(FileStamps(paths)[1]);
+  EXPECT_EQ(StampsOf(paths)[0], Stamp(2005, 5, 5, 5, 5));
+  EXPECT_FALSE(StampsOf(paths)[1]);
   // The old tree back under the old name, while the new one moves aside.
   Rename("proj", "other");
   Rename("old", "Proj");
   ExpectAgrees("the old tree back");
-  EXPECT_EQ(FileStamps(paths)[1], Stamp(2001, 1, 2, 0, 0));
+  EXPECT_EQ(StampsOf(paths)[1], Stamp(2001, 1, 2, 0, 0));
 }
 
 TEST_F(FileStampsTest, MoreChangesThanTheKernelKeepsNoticesOf) {
@@ -112,7 +116,7 @@ TEST_F(FileStampsTest, MoreChangesThanTheKernelKeepsNoticesOf) {
     ASSERT_TRUE(SetFileStamp(paths[i % 2], Stamp(2006, 1 + i % 12, 1 + i % 28, i % 24, i % 60)));
   ASSERT_TRUE(SetFileStamp(paths[2], Stamp(2007, 7, 7, 7, 7)));
   ExpectAgrees("after the flood");
-  EXPECT_EQ(FileStamps(paths)[2], Stamp(2007, 7, 7, 7, 7));
+  EXPECT_EQ(StampsOf(paths)[2], Stamp(2007, 7, 7, 7, 7));
 }
 
 TEST_F(FileStampsTest, ADriveMappedElsewhere) {
@@ -122,12 +126,14 @@ TEST_F(FileStampsTest, ADriveMappedElsewhere) {
   ASSERT_TRUE(SetFileStamp(tree.Dos("two/SRC/A.PRG"), Stamp(2009, 9, 9, 9, 9)));
   const std::vector<std::string> onC = {"C:\\SRC\\A.PRG"};
   setenv("VEMLO_DRIVE_C", tree.Native("one").c_str(), 1);
-  EXPECT_EQ(FileStamps(onC)[0], Stamp(2008, 8, 8, 8, 8));
+  EXPECT_EQ(StampsOf(onC)[0], Stamp(2008, 8, 8, 8, 8));
   setenv("VEMLO_DRIVE_C", tree.Native("two").c_str(), 1);
-  EXPECT_EQ(FileStamps(onC)[0], Stamp(2009, 9, 9, 9, 9));
+  EXPECT_EQ(StampsOf(onC)[0], Stamp(2009, 9, 9, 9, 9));
   unsetenv("VEMLO_DRIVE_C");
-  EXPECT_FALSE(FileStamps(onC)[0]);
+  EXPECT_FALSE(StampsOf(onC)[0]);
   EXPECT_TRUE(FileStamps({}).empty());
+  // A path relative to the current folder, and one that is no DOS path at all.
+  EXPECT_FALSE(StampsOf({"NO-SUCH.PRG", ""})[0]);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // of changed program files and of the edited text, and the statement model at
 // the cursor.
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "fox/model/project.h"
@@ -21,7 +22,7 @@ constexpr int kMsgParsingProject = 40;
 // when it was parsed (or, before any parse from disk, the stamp of the load).
 // The stamps of all such entries are asked for at once.
 std::vector<bool> CurrentEntries(const TxxFoxProgArr& progs) {
-  std::vector<std::string> names;
+  std::vector<std::string_view> names;
   for (const TxxFoxProg& prog : progs)
     if (prog.State == psRead) names.push_back(prog.FileName);
   const std::vector<std::optional<uint32_t>> stamps = platform::FileStamps(names);

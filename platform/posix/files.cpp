@@ -52,7 +52,7 @@ bool StatDos(const std::string& path, struct stat& st) {
 }
 
 // Opens a regular file for reading; devices and fifos are refused so a read cannot block.
-int OpenRegular(const std::string& path) {
+int OpenRegular(const std::string& path, time_t* modified = nullptr) {
   int fd = -1;
   if (!posix::WithNative(path, [&](const std::string& native) {
         fd = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -64,6 +64,7 @@ int OpenRegular(const std::string& path) {
     close(fd);
     return -1;
   }
+  if (modified) *modified = st.st_mtime;
   // O_NONBLOCK stays: it changes nothing for a regular file.
   return fd;
 }
@@ -162,6 +163,7 @@ int64_t InFile::ReadAt(int64_t offset, void* buffer, int64_t n) {
 
 struct TextReader::Impl {
   int fd = -1;
+  time_t modified = 0;  // as the file was opened
   LineSplitter lines;
 
   int64_t Read(char* buffer, size_t size) const {
@@ -178,7 +180,7 @@ TextReader::~TextReader() { Close(); }
 
 bool TextReader::Open(const std::string& path) {
   Close();
-  impl_->fd = OpenRegular(path);
+  impl_->fd = OpenRegular(path, &impl_->modified);
   return impl_->fd >= 0;
 }
 
@@ -210,9 +212,8 @@ bool TextReader::ReadLineView(std::string_view& line) {
 }
 
 std::optional<uint32_t> TextReader::Stamp() const {
-  struct stat st;
-  if (impl_->fd < 0 || fstat(impl_->fd, &st) != 0) return std::nullopt;
-  return posix::ToDosStamp(st.st_mtime);
+  if (impl_->fd < 0) return std::nullopt;
+  return posix::ToDosStamp(impl_->modified);
 }
 
 bool TextReader::Rewind() {

@@ -86,7 +86,7 @@ class TextReader {
   // The same without a copy: the view stays valid until the next read, and the
   // reader's buffer is kept from one file to the next.
   bool ReadLineView(std::string_view& line);
-  // The open file's modification stamp (DOS packed local date-time).
+  // The file's modification stamp when it was opened (DOS packed local date-time).
   std::optional<uint32_t> Stamp() const;
   bool Rewind();
   bool Failed() const;  // an input/output error happened

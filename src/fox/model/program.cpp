@@ -54,8 +54,10 @@ class ProcTableBuilder {
     const std::string_view trimmed = TrimView(raw);
     const bool continued = prevContinues_;
     prevContinues_ = EndsWithSemicolon(raw);
+    // A keyword's first letter must open the line: most lines are passed over by it.
+    const char first = trimmed.empty() ? ' ' : static_cast<char>(trimmed[0] & ~0x20);
     if (textBlock_) {
-      if (IsKeyword(trimmed, "ENDTEXT")) textBlock_ = false;
+      if (first == 'E' && IsKeyword(trimmed, "ENDTEXT")) textBlock_ = false;
       nextStart_ = index + 1;
       return;
     }
@@ -69,11 +71,11 @@ class ProcTableBuilder {
       return;
     }
     if (!continued) {
-      if (IsKeyword(trimmed, "TEXT")) {
+      if (first == 'T' && IsKeyword(trimmed, "TEXT")) {
         textBlock_ = true;
-      } else if (IsKeyword(trimmed, "PROCEDURE")) {
+      } else if (first == 'P' && IsKeyword(trimmed, "PROCEDURE")) {
         Add(index, trimmed, false);
-      } else if (IsKeyword(trimmed, "FUNCTION")) {
+      } else if (first == 'F' && IsKeyword(trimmed, "FUNCTION")) {
         Add(index, trimmed, true);
       }
     }

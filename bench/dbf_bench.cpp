@@ -24,6 +24,7 @@
 
 #include "bench_project.h"
 #include "dbf/xxdbf.h"
+#include "host/reader_reports.h"
 #include "platform/platform.h"
 
 namespace {

@@ -11,7 +11,9 @@
 
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "fox/views/formatter.h"
+#include "fox/insight/formatter.h"
+#include "fox/views/formatter_run.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "platform/platform.h"
 #include "shell/vemlo.h"

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "fox/insight/completion.h"
-#include "fox/insight/list_window.h"
+#include "fox/views/list_window.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
 
 namespace {
@@ -91,7 +91,7 @@ void Request(benchmark::State& state, const std::string& context) {
   Model& m = BuildModel();
   for (auto _ : state) {
     m.In.Context = context;
-    CollectCandidates(m.In, m.Proj);
+    CollectCandidates(m.In, m.Proj, IniFile());
     benchmark::DoNotOptimize(m.In.Candidates.data());
   }
   state.counters["rows"] = static_cast<double>(m.In.Candidates.size());
@@ -107,10 +107,10 @@ void BM_RequestEmptyContext(benchmark::State& state) { Request(state, ""); }
 void BM_RefilterPerTypedKey(benchmark::State& state) {
   Model& m = BuildModel();
   m.In.Context = "HIST.";
-  CollectCandidates(m.In, m.Proj);
+  CollectCandidates(m.In, m.Proj, IniFile());
   TxxSymbToCompleteArr rows = m.In.Candidates;
   m.In.Context = "M.";
-  CollectCandidates(m.In, m.Proj);
+  CollectCandidates(m.In, m.Proj, IniFile());
   rows.insert(rows.end(), m.In.Candidates.begin(), m.In.Candidates.end());
   m.In.Candidates.clear();
   TxxInsightList list;

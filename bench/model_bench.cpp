@@ -14,7 +14,9 @@
 
 #include "bench_project.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
+#include "host/settings_file.h"
 #include "lib/xxini.h"
 #include "platform/platform.h"
 #include "sim_host.h"
@@ -76,9 +78,10 @@ void BM_ListProject(benchmark::State& state) {
   Project& p = ProjectOf(state);
   Editor editor(p);
   const std::string dir = UpperCase(platform::ToDosPath(p.Dir)) + "\\";
+  TxxIniFile ini;
   for (auto _ : state) {
     ColdStart();
-    LoadProject(FoxProj(), dir, FindSettingsFile(dir));
+    LoadProject(FoxProj(), ini, dir, FindSettingsFile(dir));
   }
   if (FoxProj().Progs.size() != size_t(p.Files)) state.SkipWithError("project not listed");
   ColdStart();

@@ -1,14 +1,5 @@
-# Cross build of the Windows module: 32-bit, Debian's MinGW-w64 (win32 thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of the Windows module for the x86 host: 32-bit, Debian's MinGW-w64
+# (g++-mingw-w64-i686, win32 thread model).
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(VEMLO_MINGW_PREFIX i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${VEMLO_MINGW_PREFIX}-gcc-win32 ${VEMLO_MINGW_PREFIX}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${VEMLO_MINGW_PREFIX}-g++-win32 ${VEMLO_MINGW_PREFIX}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${VEMLO_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VEMLO_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -3,6 +3,7 @@
 // records sorted by a field.
 #include "dbf/xxdbf.h"
 #include "fuzz_env.h"
+#include "host/reader_reports.h"
 
 using namespace vemlo;
 

@@ -6,6 +6,7 @@
 #include "dbf/xxdbf.h"
 #include "fuzz_env.h"
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "ui_help.h"
 
 using namespace vemlo;

@@ -1,7 +1,7 @@
 // Settings files: the input is the file; every key of every section is looked
 // up again by name, with the plug-in's own section and key names as well.
 #include "fuzz_env.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 
 using namespace vemlo;
 

@@ -1,7 +1,7 @@
 // Open calls before the cursor: the input as one statement text, and as the
 // editor text with the cursor at its end and at a position taken from it.
 #include "editor.h"
-#include "fox/insight/param_hint.h"
+#include "fox/views/param_hint.h"
 #include "fuzz_env.h"
 
 using namespace vemlo;

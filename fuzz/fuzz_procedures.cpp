@@ -2,6 +2,7 @@
 // editor text, and through a line reader; then its #DEFINE lines.
 #include "fox/model/program.h"
 #include "fuzz_env.h"
+#include "host/editor_model.h"
 #include "lib/xxlib.h"
 
 using namespace vemlo;

@@ -26,17 +26,17 @@ ActiveDialog* DialogOf(abi::HANDLE hDlg) {
 
 }  // namespace
 
-long __stdcall DialogTrampoline(abi::HANDLE hDlg, int msg, int param1, long param2) {
+abi::INT_PTR __stdcall DialogTrampoline(abi::HANDLE hDlg, int msg, int param1, abi::INT_PTR param2) {
   ActiveDialog* dialog = DialogOf(hDlg);
   // No exception may cross the host's frames: the first one is kept and raised
   // again when the dialog has closed; until then the host's defaults answer.
-  if (!dialog || !dialog->Proc || dialog->Failure) return static_cast<long>(TheHost().DefDlgProc(hDlg, msg, param1, param2));
+  if (!dialog || !dialog->Proc || dialog->Failure) return TheHost().DefDlgProc(hDlg, msg, param1, param2);
   try {
-    return static_cast<long>(dialog->Proc(hDlg, msg, param1, param2));
+    return dialog->Proc(hDlg, msg, param1, param2);
   } catch (...) {
     // The table may have grown while the procedure ran: find the entry again.
     if (ActiveDialog* again = DialogOf(hDlg)) again->Failure = std::current_exception();
-    return static_cast<long>(TheHost().DefDlgProc(hDlg, msg, param1, param2));
+    return TheHost().DefDlgProc(hDlg, msg, param1, param2);
   }
 }
 

@@ -1,4 +1,4 @@
-// The five entry points the host calls, under their plain names (see vemlo.def).
+// The five entry points the host calls, under their plain names (see vemlo-x86.def, vemlo-x64.def).
 // No exception may leave them: the host's frames cannot unwind.
 #include <cstring>
 #include <exception>
@@ -34,7 +34,7 @@ void __stdcall SetStartupInfo(const vemlo::abi::PluginStartupInfo* info) {
     const vemlo::abi::PluginStartupInfo& real = TheHost().Info();
     vemlo::PluginStartupInfo startup;
     startup.ModuleName.assign(real.ModuleName, strnlen(real.ModuleName, sizeof real.ModuleName));
-    startup.ModuleNumber = real.ModuleNumber;
+    startup.ModuleNumber = static_cast<int>(real.ModuleNumber);  // a token: the adapter passes the host its own value
     startup.RootKey = real.RootKey ? real.RootKey : "";
     startup.Api = &TheHost();
     vemlo::SetStartupInfo(startup);

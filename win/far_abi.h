@@ -1,13 +1,22 @@
-// The real host's records and service table (plug-in interface 1.70, 32-bit x86),
-// byte for byte as the host lays them out: 2-byte packing, 4-byte pointers and
-// stdcall functions. Only the Windows module's adapter and exports use these;
-// the plug-in itself works with the native records of host/far_api.h.
+// The real host's records and service table (plug-in interface 1.70), byte for
+// byte as the host lays them out, for both builds of the host:
+// - x86: 2-byte packing, 4-byte pointers, stdcall functions;
+// - x64: natural alignment, 8-byte pointers and pointer-sized integers, the
+//   one x64 calling convention.
+// Only the Windows module's adapter and exports use these; the plug-in itself
+// works with the native records of host/far_api.h.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-static_assert(sizeof(void*) == 4, "the host's interface is 32-bit");
+#if defined(_WIN64)
+#define VEMLO_ABI_X64 1
+static_assert(sizeof(void*) == 8, "the x64 host's interface has 8-byte pointers");
+#else
+#define VEMLO_ABI_X64 0
+static_assert(sizeof(void*) == 4, "the x86 host's interface has 4-byte pointers");
+#endif
 
 #ifndef __stdcall
 #define __stdcall __attribute__((stdcall))
@@ -20,6 +29,7 @@ using DWORD = uint32_t;
 using WORD = uint16_t;
 using BOOL = int32_t;
 using LONG = int32_t;
+using INT_PTR = intptr_t;  // the host's pointer-sized integers (module number, dialog parameters)
 constexpr int NM = 260;
 
 // ---- The console's input record: Windows' own layout (natural alignment) ----
@@ -49,7 +59,9 @@ static_assert(offsetof(INPUT_RECORD, Event) == 4);
 static_assert(offsetof(KEY_EVENT_RECORD, uChar) == 10);
 static_assert(offsetof(KEY_EVENT_RECORD, dwControlKeyState) == 12);
 
+#if !VEMLO_ABI_X64
 #pragma pack(push, 2)
+#endif
 
 struct SMALL_RECT {
   int16_t Left, Top, Right, Bottom;
@@ -75,6 +87,7 @@ struct FarDialogItem {
   int X1, Y1, X2, Y2;
   int Focus;
   union {
+    INT_PTR Reserved;  // gives the union the width of a pointer in both builds
     int Selected;
     const char* History;
     const char* Mask;
@@ -127,6 +140,7 @@ struct EditorConvertPos {
   int DestPos;
 };
 
+// The host's bookmark arrays are of Windows' long: 4 bytes in both builds.
 struct EditorBookMarks {
   LONG* Line;
   LONG* Cursor;
@@ -145,7 +159,7 @@ struct KeyBarTitles {
   char* CtrlAltTitles[12];
 };
 
-// The host's find data is packed too: 318 bytes, not Windows' 320.
+// The x86 host's find data is packed too: 318 bytes, not Windows' 320.
 struct FindData {
   DWORD dwFileAttributes;
   FILETIME ftCreationTime;
@@ -161,7 +175,14 @@ struct FindData {
 
 struct PluginPanelItem {
   FindData FindData;
-  unsigned char Rest[48];  // pack sizes, flags, description, owner, user data: not read here
+  DWORD PackSizeHigh, PackSize, Flags, NumberOfLinks;
+  char* Description;
+  char* Owner;
+  char** CustomColumnData;
+  int CustomColumnNumber;
+  INT_PTR UserData;
+  DWORD CRC32;
+  INT_PTR Reserved[2];
 };
 
 struct PanelInfo {
@@ -201,15 +222,15 @@ struct PluginInfo {
 };
 
 // ---- The service table ----
-using FARWINDOWPROC = long(__stdcall*)(HANDLE hDlg, int Msg, int Param1, long Param2);
+using FARWINDOWPROC = INT_PTR(__stdcall*)(HANDLE hDlg, int Msg, int Param1, INT_PTR Param2);
 
-using FARAPIMENU = int(__stdcall*)(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags,
+using FARAPIMENU = int(__stdcall*)(INT_PTR PluginNumber, int X, int Y, int MaxHeight, DWORD Flags,
                                    const char* Title, const char* Bottom, const char* HelpTopic,
                                    const int* BreakKeys, int* BreakCode, const FarMenuItem* Item,
                                    int ItemsNumber);
-using FARAPIMESSAGE = int(__stdcall*)(int PluginNumber, DWORD Flags, const char* HelpTopic,
+using FARAPIMESSAGE = int(__stdcall*)(INT_PTR PluginNumber, DWORD Flags, const char* HelpTopic,
                                       const char* const* Items, int ItemsNumber, int ButtonsNumber);
-using FARAPIGETMSG = const char*(__stdcall*)(int PluginNumber, int MsgId);
+using FARAPIGETMSG = const char*(__stdcall*)(INT_PTR PluginNumber, int MsgId);
 using FARAPICONTROL = int(__stdcall*)(HANDLE hPlugin, int Command, void* Param);
 using FARAPISAVESCREEN = HANDLE(__stdcall*)(int X1, int Y1, int X2, int Y2);
 using FARAPIRESTORESCREEN = void(__stdcall*)(HANDLE hScreen);
@@ -220,22 +241,23 @@ using FARAPIEDITOR = int(__stdcall*)(const char* FileName, const char* Title, in
 using FARAPITEXT = void(__stdcall*)(int X, int Y, int Color, const char* Str);
 using FARAPIEDITORCONTROL = int(__stdcall*)(int Command, void* Param);
 using FARAPISHOWHELP = BOOL(__stdcall*)(const char* ModuleName, const char* Topic, DWORD Flags);
-using FARAPIADVCONTROL = int(__stdcall*)(int ModuleNumber, int Command, void* Param);
+using FARAPIADVCONTROL = INT_PTR(__stdcall*)(INT_PTR ModuleNumber, int Command, void* Param);
 using FARAPIINPUTBOX = int(__stdcall*)(const char* Title, const char* SubTitle, const char* HistoryName,
                                        const char* SrcText, char* DestText, int DestLength,
                                        const char* HelpTopic, DWORD Flags);
-using FARAPIDIALOGEX = int(__stdcall*)(int PluginNumber, int X1, int Y1, int X2, int Y2,
+using FARAPIDIALOGEX = int(__stdcall*)(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2,
                                        const char* HelpTopic, FarDialogItem* Item, int ItemsNumber,
-                                       DWORD Reserved, DWORD Flags, FARWINDOWPROC DlgProc, long Param);
-using FARAPISENDDLGMESSAGE = long(__stdcall*)(HANDLE hDlg, int Msg, int Param1, long Param2);
-using FARAPIDEFDLGPROC = long(__stdcall*)(HANDLE hDlg, int Msg, int Param1, long Param2);
+                                       DWORD Reserved, DWORD Flags, FARWINDOWPROC DlgProc, INT_PTR Param);
+using FARAPISENDDLGMESSAGE = INT_PTR(__stdcall*)(HANDLE hDlg, int Msg, int Param1, INT_PTR Param2);
+using FARAPIDEFDLGPROC = INT_PTR(__stdcall*)(HANDLE hDlg, int Msg, int Param1, INT_PTR Param2);
 using FARSTDMKTEMP = char*(__stdcall*)(char* Dest, const char* Prefix);
 using FARAPIANY = void*;  // services the module does not call
 
 struct FarStandardFunctions {
   int StructSize;
   FARAPIANY atoi, atoi64, itoa, itoa64, sprintf, sscanf, qsort, bsearch, qsortex;
-  FARAPIANY Reserved[9];
+  FARAPIANY snprintf;  // 1.75; reserved in 1.70
+  FARAPIANY Reserved[8];
   FARAPIANY LocaleFunctions[12];  // LIsLower .. LStrnicmp
   FARAPIANY Unquote, ExpandEnvironmentStr, LTrim, RTrim, Trim, TruncStr, TruncPathStr,
       QuoteSpaceOnly, PointToName, GetPathRoot, AddEndSlash, CopyToClipboard, PasteFromClipboard,
@@ -248,7 +270,7 @@ struct FarStandardFunctions {
 struct PluginStartupInfo {
   int StructSize;
   char ModuleName[NM];
-  int ModuleNumber;
+  INT_PTR ModuleNumber;
   const char* RootKey;
   FARAPIMENU Menu;
   FARAPIANY Dialog;
@@ -273,82 +295,143 @@ struct PluginStartupInfo {
   FARAPIDIALOGEX DialogEx;
   FARAPISENDDLGMESSAGE SendDlgMessage;
   FARAPIDEFDLGPROC DefDlgProc;
-  DWORD Reserved;
+  INT_PTR Reserved;
   FARAPIANY ViewerControl;
 };
 
+#if !VEMLO_ABI_X64
 #pragma pack(pop)
+#endif
 
 // ---- Sizes and offsets the host relies on ----
-static_assert(sizeof(PluginStartupInfo) == 372);
-static_assert(offsetof(PluginStartupInfo, ModuleName) == 4);
-static_assert(offsetof(PluginStartupInfo, ModuleNumber) == 264);
-static_assert(offsetof(PluginStartupInfo, RootKey) == 268);
-static_assert(offsetof(PluginStartupInfo, Menu) == 272);
-static_assert(offsetof(PluginStartupInfo, Message) == 280);
-static_assert(offsetof(PluginStartupInfo, GetMsg) == 284);
-static_assert(offsetof(PluginStartupInfo, Control) == 288);
-static_assert(offsetof(PluginStartupInfo, SaveScreen) == 292);
-static_assert(offsetof(PluginStartupInfo, RestoreScreen) == 296);
-static_assert(offsetof(PluginStartupInfo, Viewer) == 312);
-static_assert(offsetof(PluginStartupInfo, Editor) == 316);
-static_assert(offsetof(PluginStartupInfo, Text) == 328);
-static_assert(offsetof(PluginStartupInfo, EditorControl) == 332);
-static_assert(offsetof(PluginStartupInfo, FSF) == 336);
-static_assert(offsetof(PluginStartupInfo, ShowHelp) == 340);
-static_assert(offsetof(PluginStartupInfo, AdvControl) == 344);
-static_assert(offsetof(PluginStartupInfo, InputBox) == 348);
-static_assert(offsetof(PluginStartupInfo, DialogEx) == 352);
-static_assert(offsetof(PluginStartupInfo, SendDlgMessage) == 356);
-static_assert(offsetof(PluginStartupInfo, DefDlgProc) == 360);
-static_assert(offsetof(PluginStartupInfo, ViewerControl) == 368);
+#define VEMLO_AT(type, field, x86, x64) static_assert(offsetof(type, field) == (VEMLO_ABI_X64 ? (x64) : (x86)))
+#define VEMLO_SIZE(type, x86, x64) static_assert(sizeof(type) == (VEMLO_ABI_X64 ? (x64) : (x86)))
 
-static_assert(sizeof(FarStandardFunctions) == 228);
-static_assert(offsetof(FarStandardFunctions, atoi) == 4);
-static_assert(offsetof(FarStandardFunctions, qsortex) == 36);
-static_assert(offsetof(FarStandardFunctions, Reserved) == 40);
-static_assert(offsetof(FarStandardFunctions, LocaleFunctions) == 76);
-static_assert(offsetof(FarStandardFunctions, Unquote) == 124);
-static_assert(offsetof(FarStandardFunctions, MkTemp) == 204);
-static_assert(offsetof(FarStandardFunctions, ConvertNameToReal) == 220);
-static_assert(offsetof(FarStandardFunctions, GetReparsePointInfo) == 224);
+VEMLO_SIZE(PluginStartupInfo, 372, 480);
+VEMLO_AT(PluginStartupInfo, ModuleName, 4, 4);
+VEMLO_AT(PluginStartupInfo, ModuleNumber, 264, 264);
+VEMLO_AT(PluginStartupInfo, RootKey, 268, 272);
+VEMLO_AT(PluginStartupInfo, Menu, 272, 280);
+VEMLO_AT(PluginStartupInfo, Dialog, 276, 288);
+VEMLO_AT(PluginStartupInfo, Message, 280, 296);
+VEMLO_AT(PluginStartupInfo, GetMsg, 284, 304);
+VEMLO_AT(PluginStartupInfo, Control, 288, 312);
+VEMLO_AT(PluginStartupInfo, SaveScreen, 292, 320);
+VEMLO_AT(PluginStartupInfo, RestoreScreen, 296, 328);
+VEMLO_AT(PluginStartupInfo, GetDirList, 300, 336);
+VEMLO_AT(PluginStartupInfo, Viewer, 312, 360);
+VEMLO_AT(PluginStartupInfo, Editor, 316, 368);
+VEMLO_AT(PluginStartupInfo, Text, 328, 392);
+VEMLO_AT(PluginStartupInfo, EditorControl, 332, 400);
+VEMLO_AT(PluginStartupInfo, FSF, 336, 408);
+VEMLO_AT(PluginStartupInfo, ShowHelp, 340, 416);
+VEMLO_AT(PluginStartupInfo, AdvControl, 344, 424);
+VEMLO_AT(PluginStartupInfo, InputBox, 348, 432);
+VEMLO_AT(PluginStartupInfo, DialogEx, 352, 440);
+VEMLO_AT(PluginStartupInfo, SendDlgMessage, 356, 448);
+VEMLO_AT(PluginStartupInfo, DefDlgProc, 360, 456);
+VEMLO_AT(PluginStartupInfo, Reserved, 364, 464);
+VEMLO_AT(PluginStartupInfo, ViewerControl, 368, 472);
 
-static_assert(sizeof(PluginInfo) == 44);
-static_assert(offsetof(PluginInfo, PluginMenuStrings) == 20);
-static_assert(offsetof(PluginInfo, PluginConfigStrings) == 28);
-static_assert(offsetof(PluginInfo, CommandPrefix) == 36);
+VEMLO_SIZE(FarStandardFunctions, 228, 456);
+VEMLO_AT(FarStandardFunctions, atoi, 4, 8);
+VEMLO_AT(FarStandardFunctions, qsortex, 36, 72);
+VEMLO_AT(FarStandardFunctions, snprintf, 40, 80);
+VEMLO_AT(FarStandardFunctions, Reserved, 44, 88);
+VEMLO_AT(FarStandardFunctions, LocaleFunctions, 76, 152);
+VEMLO_AT(FarStandardFunctions, Unquote, 124, 248);
+VEMLO_AT(FarStandardFunctions, FarRecursiveSearch, 200, 400);
+VEMLO_AT(FarStandardFunctions, MkTemp, 204, 408);
+VEMLO_AT(FarStandardFunctions, ConvertNameToReal, 220, 440);
+VEMLO_AT(FarStandardFunctions, GetReparsePointInfo, 224, 448);
 
-static_assert(sizeof(FarMenuItem) == 140);
-static_assert(offsetof(FarMenuItem, Selected) == 128);
-static_assert(offsetof(FarMenuItem, Separator) == 136);
+VEMLO_SIZE(PluginInfo, 44, 80);
+VEMLO_AT(PluginInfo, Flags, 4, 4);
+VEMLO_AT(PluginInfo, DiskMenuStrings, 8, 8);
+VEMLO_AT(PluginInfo, DiskMenuNumbers, 12, 16);
+VEMLO_AT(PluginInfo, DiskMenuStringsNumber, 16, 24);
+VEMLO_AT(PluginInfo, PluginMenuStrings, 20, 32);
+VEMLO_AT(PluginInfo, PluginMenuStringsNumber, 24, 40);
+VEMLO_AT(PluginInfo, PluginConfigStrings, 28, 48);
+VEMLO_AT(PluginInfo, PluginConfigStringsNumber, 32, 56);
+VEMLO_AT(PluginInfo, CommandPrefix, 36, 64);
+VEMLO_AT(PluginInfo, Reserved, 40, 72);
 
-static_assert(sizeof(FarDialogItem) == 548);
-static_assert(offsetof(FarDialogItem, Param) == 24);
-static_assert(offsetof(FarDialogItem, Flags) == 28);
-static_assert(offsetof(FarDialogItem, DefaultButton) == 32);
-static_assert(offsetof(FarDialogItem, Data) == 36);
+VEMLO_SIZE(FarMenuItem, 140, 140);
+VEMLO_AT(FarMenuItem, Selected, 128, 128);
+VEMLO_AT(FarMenuItem, Checked, 132, 132);
+VEMLO_AT(FarMenuItem, Separator, 136, 136);
 
-static_assert(sizeof(EditorInfo) == 100);
-static_assert(offsetof(EditorInfo, FileName) == 4);
-static_assert(offsetof(EditorInfo, CurLine) == 20);
-static_assert(offsetof(EditorInfo, BookMarkCount) == 68);
-static_assert(offsetof(EditorInfo, CurState) == 72);
+VEMLO_SIZE(FarDialogItem, 548, 552);
+VEMLO_AT(FarDialogItem, Focus, 20, 20);
+VEMLO_AT(FarDialogItem, Param, 24, 24);
+VEMLO_AT(FarDialogItem, Flags, 28, 32);
+VEMLO_AT(FarDialogItem, DefaultButton, 32, 36);
+VEMLO_AT(FarDialogItem, Data, 36, 40);
 
-static_assert(sizeof(EditorGetString) == 24);
-static_assert(offsetof(EditorGetString, StringLength) == 12);
-static_assert(sizeof(EditorSetString) == 16);
-static_assert(sizeof(EditorSetPosition) == 24);
-static_assert(sizeof(EditorConvertPos) == 12);
-static_assert(sizeof(EditorBookMarks) == 32);
-static_assert(sizeof(KeyBarTitles) == 336);
-static_assert(sizeof(SMALL_RECT) == 8);
+VEMLO_SIZE(EditorInfo, 100, 112);
+VEMLO_AT(EditorInfo, FileName, 4, 8);
+VEMLO_AT(EditorInfo, WindowSizeX, 8, 16);
+VEMLO_AT(EditorInfo, TotalLines, 16, 24);
+VEMLO_AT(EditorInfo, CurLine, 20, 28);
+VEMLO_AT(EditorInfo, TopScreenLine, 32, 40);
+VEMLO_AT(EditorInfo, BlockType, 44, 52);
+VEMLO_AT(EditorInfo, TabSize, 64, 72);
+VEMLO_AT(EditorInfo, BookMarkCount, 68, 76);
+VEMLO_AT(EditorInfo, CurState, 72, 80);
+VEMLO_AT(EditorInfo, Reserved, 76, 84);
 
-static_assert(sizeof(FindData) == 318);
-static_assert(offsetof(FindData, cFileName) == 44);
-static_assert(sizeof(PluginPanelItem) == 366);
-static_assert(sizeof(PanelInfo) == 496);
-static_assert(offsetof(PanelInfo, PanelItems) == 24);
-static_assert(offsetof(PanelInfo, CurrentItem) == 40);
-static_assert(offsetof(PanelInfo, CurDir) == 220);
+VEMLO_SIZE(EditorGetString, 24, 40);
+VEMLO_AT(EditorGetString, StringText, 4, 8);
+VEMLO_AT(EditorGetString, StringEOL, 8, 16);
+VEMLO_AT(EditorGetString, StringLength, 12, 24);
+VEMLO_AT(EditorGetString, SelStart, 16, 28);
+VEMLO_AT(EditorGetString, SelEnd, 20, 32);
+VEMLO_SIZE(EditorSetString, 16, 32);
+VEMLO_AT(EditorSetString, StringText, 4, 8);
+VEMLO_AT(EditorSetString, StringEOL, 8, 16);
+VEMLO_AT(EditorSetString, StringLength, 12, 24);
+VEMLO_SIZE(EditorSetPosition, 24, 24);
+VEMLO_AT(EditorSetPosition, Overtype, 20, 20);
+VEMLO_SIZE(EditorConvertPos, 12, 12);
+VEMLO_AT(EditorConvertPos, DestPos, 8, 8);
+VEMLO_SIZE(EditorBookMarks, 32, 48);
+VEMLO_AT(EditorBookMarks, Cursor, 4, 8);
+VEMLO_AT(EditorBookMarks, ScreenLine, 8, 16);
+VEMLO_AT(EditorBookMarks, LeftPos, 12, 24);
+VEMLO_AT(EditorBookMarks, Reserved, 16, 32);
+VEMLO_SIZE(KeyBarTitles, 336, 672);
+VEMLO_AT(KeyBarTitles, CtrlTitles, 48, 96);
+VEMLO_AT(KeyBarTitles, CtrlAltTitles, 288, 576);
+VEMLO_SIZE(SMALL_RECT, 8, 8);
+
+VEMLO_SIZE(FindData, 318, 320);
+VEMLO_AT(FindData, ftCreationTime, 4, 4);
+VEMLO_AT(FindData, nFileSizeHigh, 28, 28);
+VEMLO_AT(FindData, nFileSizeLow, 32, 32);
+VEMLO_AT(FindData, cFileName, 44, 44);
+VEMLO_AT(FindData, cAlternateFileName, 304, 304);
+VEMLO_SIZE(PluginPanelItem, 366, 400);
+VEMLO_AT(PluginPanelItem, PackSizeHigh, 318, 320);
+VEMLO_AT(PluginPanelItem, Description, 334, 336);
+VEMLO_AT(PluginPanelItem, CustomColumnNumber, 346, 360);
+VEMLO_AT(PluginPanelItem, UserData, 350, 368);
+VEMLO_AT(PluginPanelItem, CRC32, 354, 376);
+VEMLO_AT(PluginPanelItem, Reserved, 358, 384);
+VEMLO_SIZE(PanelInfo, 496, 512);
+VEMLO_AT(PanelInfo, PanelRect, 8, 8);
+VEMLO_AT(PanelInfo, PanelItems, 24, 24);
+VEMLO_AT(PanelInfo, ItemsNumber, 28, 32);
+VEMLO_AT(PanelInfo, SelectedItems, 32, 40);
+VEMLO_AT(PanelInfo, CurrentItem, 40, 52);
+VEMLO_AT(PanelInfo, TopPanelItem, 44, 56);
+VEMLO_AT(PanelInfo, Visible, 48, 60);
+VEMLO_AT(PanelInfo, Focus, 52, 64);
+VEMLO_AT(PanelInfo, ColumnTypes, 60, 72);
+VEMLO_AT(PanelInfo, CurDir, 220, 232);
+VEMLO_AT(PanelInfo, Flags, 488, 500);
+
+#undef VEMLO_AT
+#undef VEMLO_SIZE
 
 }  // namespace vemlo::abi

@@ -24,6 +24,9 @@ bool Have(F f) {
 
 }  // namespace
 
+// The host's module number is pointer-wide (the x64 host passes an address),
+// the plug-in's copy of it an int: every call hands the host its own value.
+
 bool RealHost::Start(const abi::PluginStartupInfo& info) {
   if (info.StructSize < static_cast<int>(kNeededTable)) return false;
   std::memset(&info_, 0, sizeof info_);
@@ -37,28 +40,28 @@ bool RealHost::Start(const abi::PluginStartupInfo& info) {
   return true;
 }
 
-const char* RealHost::GetMsg(int pluginNumber, int msgId) {
-  const char* text = Have(info_.GetMsg) ? info_.GetMsg(pluginNumber, msgId) : nullptr;
+const char* RealHost::GetMsg(int, int msgId) {
+  const char* text = Have(info_.GetMsg) ? info_.GetMsg(info_.ModuleNumber, msgId) : nullptr;
   return text ? text : "";
 }
 
-int RealHost::Message(int pluginNumber, unsigned flags, const char* helpTopic, const char* const* items,
+int RealHost::Message(int, unsigned flags, const char* helpTopic, const char* const* items,
                       int itemsNumber, int buttonsNumber) {
   if (!Have(info_.Message)) return -1;
-  return info_.Message(pluginNumber, flags, helpTopic, items, itemsNumber, buttonsNumber);
+  return info_.Message(info_.ModuleNumber, flags, helpTopic, items, itemsNumber, buttonsNumber);
 }
 
-int RealHost::Menu(int pluginNumber, int x, int y, int maxHeight, unsigned flags, const char* title,
+int RealHost::Menu(int, int x, int y, int maxHeight, unsigned flags, const char* title,
                    const char* bottom, const char* helpTopic, const int* breakKeys, int* breakCode,
                    const FarMenuItem* item, int itemsNumber) {
   if (!Have(info_.Menu) || itemsNumber < 0) return -1;
   std::vector<abi::FarMenuItem> items(static_cast<size_t>(itemsNumber));
   for (int i = 0; i < itemsNumber; ++i) ToReal(item[i], items[static_cast<size_t>(i)]);
-  return info_.Menu(pluginNumber, x, y, maxHeight, flags, title, bottom, helpTopic, breakKeys, breakCode,
+  return info_.Menu(info_.ModuleNumber, x, y, maxHeight, flags, title, bottom, helpTopic, breakKeys, breakCode,
                     items.data(), itemsNumber);
 }
 
-int RealHost::DialogEx(int pluginNumber, int x1, int y1, int x2, int y2, const char* helpTopic,
+int RealHost::DialogEx(int, int x1, int y1, int x2, int y2, const char* helpTopic,
                        FarDialogItem* item, int itemsNumber, unsigned reserved, unsigned flags,
                        FarDialogProc dlgProc, intptr_t param) {
   if (!Have(info_.DialogEx) || itemsNumber < 0) return -1;
@@ -77,9 +80,9 @@ int RealHost::DialogEx(int pluginNumber, int x1, int y1, int x2, int y2, const c
     }
   } pop{dlgProc != nullptr, depth};
 
-  const int result = info_.DialogEx(pluginNumber, x1, y1, x2, y2, helpTopic, items.data(), itemsNumber,
+  const int result = info_.DialogEx(info_.ModuleNumber, x1, y1, x2, y2, helpTopic, items.data(), itemsNumber,
                                     reserved, flags, dlgProc ? DialogTrampoline : nullptr,
-                                    static_cast<long>(param));
+                                    static_cast<abi::INT_PTR>(param));
   for (int i = 0; i < itemsNumber; ++i) FromReal(items[static_cast<size_t>(i)], item[i]);
   if (dlgProc && active.size() >= depth && active[depth - 1].Failure) {
     std::exception_ptr failure = active[depth - 1].Failure;
@@ -92,22 +95,22 @@ intptr_t RealHost::SendDlgMessage(HANDLE hDlg, int msg, int param1, intptr_t par
   if (!Have(info_.SendDlgMessage)) return 0;
   if (msg == DM_GETDLGRECT && param2) {
     abi::SMALL_RECT rect{};
-    const long r = info_.SendDlgMessage(hDlg, msg, param1, reinterpret_cast<long>(&rect));
+    const abi::INT_PTR r = info_.SendDlgMessage(hDlg, msg, param1, reinterpret_cast<abi::INT_PTR>(&rect));
     FromReal(rect, *reinterpret_cast<SMALL_RECT*>(param2));
     return r;
   }
   if (msg == DM_GETDLGITEM && param2) {
     abi::FarDialogItem dlgItem{};
-    const long r = info_.SendDlgMessage(hDlg, msg, param1, reinterpret_cast<long>(&dlgItem));
+    const abi::INT_PTR r = info_.SendDlgMessage(hDlg, msg, param1, reinterpret_cast<abi::INT_PTR>(&dlgItem));
     FromReal(dlgItem, *reinterpret_cast<FarDialogItem*>(param2));
     return r;
   }
-  return info_.SendDlgMessage(hDlg, msg, param1, static_cast<long>(param2));
+  return info_.SendDlgMessage(hDlg, msg, param1, param2);
 }
 
 intptr_t RealHost::DefDlgProc(HANDLE hDlg, int msg, int param1, intptr_t param2) {
   // The host's own records come with the host's messages: they pass unchanged.
-  return Have(info_.DefDlgProc) ? info_.DefDlgProc(hDlg, msg, param1, static_cast<long>(param2)) : 0;
+  return Have(info_.DefDlgProc) ? info_.DefDlgProc(hDlg, msg, param1, param2) : 0;
 }
 
 int RealHost::EditorControl(int command, void* param) {
@@ -157,7 +160,12 @@ int RealHost::EditorControl(int command, void* param) {
     case ECTL_PROCESSINPUT: {
       abi::INPUT_RECORD real{};
       ToReal(*static_cast<const INPUT_RECORD*>(param), real);
-      return call(&real);
+      const int r = call(&real);
+      // The real host repaints the editor after a processed key only when it
+      // next reads input, over whatever the plug-in draws meanwhile (a list,
+      // a hint box); redrawing now puts the editor under the plug-in's window.
+      info_.EditorControl(ECTL_REDRAW, nullptr);
+      return r;
     }
     case ECTL_SETKEYBAR: {
       // -1 (restore the host's own titles) is no record.
@@ -228,8 +236,8 @@ int RealHost::Control(HANDLE hPlugin, int command, void* param) {
   return info_.Control(hPlugin, command, param);
 }
 
-intptr_t RealHost::AdvControl(int moduleNumber, int command, void* param) {
-  return Have(info_.AdvControl) ? info_.AdvControl(moduleNumber, command, param) : 0;
+intptr_t RealHost::AdvControl(int, int command, void* param) {
+  return Have(info_.AdvControl) ? info_.AdvControl(info_.ModuleNumber, command, param) : 0;
 }
 
 int RealHost::ShowHelp(const char* moduleName, const char* topic, unsigned flags) {

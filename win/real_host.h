@@ -60,6 +60,6 @@ struct ActiveDialog {
   std::exception_ptr Failure;  // an exception of the procedure, raised again after the dialog
 };
 std::vector<ActiveDialog>& ActiveDialogs();
-long __stdcall DialogTrampoline(abi::HANDLE hDlg, int msg, int param1, long param2);
+abi::INT_PTR __stdcall DialogTrampoline(abi::HANDLE hDlg, int msg, int param1, abi::INT_PTR param2);
 
 }  // namespace vemlo::win

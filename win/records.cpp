@@ -17,10 +17,11 @@ void CopyText(char (&out)[N], const char (&in)[M]) {
 }
 
 // The item's union holds a selected state or a pointer (history, mask, list);
-// both are four bytes here, so it is carried over whole, whichever it holds.
+// it is pointer-wide in both layouts, so it is carried over whole, whichever
+// it holds.
 template <typename Out, typename In>
 void CopyParam(Out& out, const In& in) {
-  static_assert(sizeof(Out) == sizeof(In) && sizeof(In) == 4);
+  static_assert(sizeof(Out) == sizeof(In) && sizeof(In) == sizeof(void*));
   std::memcpy(&out, &in, sizeof out);
 }
 

@@ -118,6 +118,16 @@ bool DeleteFile(const std::string& path) {
   });
 }
 
+bool MakeDirectory(const std::string& path) {
+  std::string native = posix::ResolveNative(path);
+  return !native.empty() && mkdir(native.c_str(), 0777) == 0;
+}
+
+bool RemoveEmptyDirectory(const std::string& path) {
+  std::string native = posix::ResolveNative(path);
+  return !native.empty() && rmdir(native.c_str()) == 0;
+}
+
 // --- InFile ---
 
 InFile::InFile() = default;

@@ -127,6 +127,10 @@ bool SetFileStamp(const std::string& path, uint32_t dosStamp) {
 
 bool DeleteFile(const std::string& path) { return !path.empty() && DeleteFileA(path.c_str()); }
 
+bool MakeDirectory(const std::string& path) { return !path.empty() && CreateDirectoryA(path.c_str(), nullptr); }
+
+bool RemoveEmptyDirectory(const std::string& path) { return !path.empty() && RemoveDirectoryA(path.c_str()); }
+
 // --- InFile ---
 
 InFile::InFile() = default;

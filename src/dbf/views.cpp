@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "host/plugin_options.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
@@ -40,13 +42,22 @@ std::string DBFStructureLine(const TxxDBFField& field) {
   return line;
 }
 
+void ViewDBFExternal(const std::string& fileName) {
+  const std::string viewer = Option(OptionId::DBFViewerName);
+  if (IsBlank(viewer)) {
+    FarMessage("DBFViewer", {Msg(MsgId::Title), Msg(MsgId::NoDbfViewer)}, 0, FMSG_WARNING | FMSG_MB_OK);
+    return;
+  }
+  FarRunProgram("DBFViewer", viewer + " " + platform::ShortPathName(fileName), true);
+}
+
 void ShowDBFStructure(const std::string& name) {
   if (name.empty()) {
-    FarMessage("DBFStructure", {Msg(0), Msg(29)}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("DBFStructure", {Msg(MsgId::Title), Msg(MsgId::NoFileName)}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   if (!platform::FileExists(name)) {
-    FarMessage("DBFStructure", {Msg(0), Msg(34), name}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("DBFStructure", {Msg(MsgId::Title), Msg(MsgId::FileNotFound), name}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   TxxDBF table;
@@ -120,18 +131,21 @@ int BrowseDBF(TxxDBF table, const std::vector<int>& columns, const std::optional
     width = Max(width, static_cast<int>(text.size()));
   }
   width = Min(width, FarEditorInfo().WindowSizeX - 8);
-  const std::string bottom = more ? "ENTER-more" : "";
-  const std::string heading = title ? *title : DBFBrowseTitle(table, width, filterField, filter);
-  for (;;) {
-    for (size_t i = 0; i < items.size(); ++i) items[i].Selected = static_cast<int>(i) == selected;
-    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, heading.c_str(),
-                                     bottom.c_str(), helpTopic ? helpTopic : "", nullptr, nullptr, items.data(),
-                                     static_cast<int>(items.size()));
-    if (chosen < 0 || chosen >= static_cast<int>(items.size())) return -1;
-    if (!more) return chosen;
-    selected = chosen;
-    ShowDBFRecord(table, records[static_cast<size_t>(chosen)]);
-  }
+  TxxMenuCall call;
+  call.HelpTopic = helpTopic;
+  call.Title = title ? *title : DBFBrowseTitle(table, width, filterField, filter);
+  call.Bottom = more ? "ENTER-more" : "";
+  call.Flags = FMENU_SHOWAMPERSAND;
+  int result = -1;
+  FarMenuLoop(call, items, selected, [&](const TxxMenuChoice& choice) {
+    if (!more) {
+      result = choice.Item;
+      return false;
+    }
+    ShowDBFRecord(table, records[static_cast<size_t>(choice.Item)]);
+    return true;
+  });
+  return result;
 }
 
 }  // namespace vemlo

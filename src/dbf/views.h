@@ -1,5 +1,5 @@
-// Views of a DBF table: its structure as FoxPro source lines, one record, and a
-// menu of its records.
+// Views of a DBF table: its structure as FoxPro source lines, one record, a
+// menu of its records, and the external viewer.
 #pragma once
 
 #include <optional>
@@ -10,6 +10,8 @@
 
 namespace vemlo {
 
+// Runs the external table viewer of the options on the file.
+void ViewDBFExternal(const std::string& fileName);
 void ShowDBFStructure(const std::string& name);
 void ShowDBFRecord(TxxDBF table, int record);
 // The chosen item's position in the menu, or -1 (always -1 in more mode).

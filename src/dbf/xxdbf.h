@@ -2,10 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "dbf/read_status.h"
 
 namespace vemlo {
 
@@ -80,15 +83,31 @@ struct TxxDBF {
   std::vector<int32_t> RecNos;
 };
 
+// The name that reads the handle's own file again.
 inline const char* const DBFReloadName = "<none>";
 
-void LoadDBF(TxxDBF& table, bool headerOnly, const std::string& name);
-void CloseDBF(TxxDBF& table);
-// These two work as on a copy of the handle: a table that is not loaded is
-// loaded for the call only, and the caller's handle stays as it was.
-int DBFFieldIndex(const TxxDBF& table, const std::string& name);
-std::string DBFValue(const TxxDBF& table, int field, int record, bool pad);
+enum class TxxSizeCheck { Ask, Accept };
+// Reads the table of that name into the handle: an empty name closes it and
+// forgets the name, DBFReloadName reads its own file again (if it has one). A
+// failed handle stays failed, silently, until another name is given; a loaded
+// one is read again only when its file's stamp changed. On a problem the
+// handle is left failed and empty, with the problem returned. With Ask, a size
+// that does not agree with the header leaves the handle named and returns
+// BadSize: read it again with Accept to go on, or fail it.
+TxxReadStatus ReadDBF(TxxDBF& table, bool headerOnly, const std::string& name,
+                      TxxSizeCheck sizeCheck = TxxSizeCheck::Ask);
+void CloseDBF(TxxDBF& table);  // empties the handle; the name stays
+void FailDBF(TxxDBF& table);   // empties it and marks it failed
+// The field of a loaded table by name (both trimmed, in upper case); -1 when
+// the table is not loaded or has no such field.
+int FindDBFField(const TxxDBF& table, const std::string& name);
 void SortDBF(TxxDBF& table, int field);
+
+// How a routine above the readers reads a table it needs for itself: the
+// plug-in tells the problems and asks the size question; without a loader the
+// table is read with ReadDBF and a problem leaves it unread.
+using TxxTableLoader = std::function<void(TxxDBF& table, bool headerOnly, const std::string& name)>;
+void LoadTableWith(const TxxTableLoader& loader, TxxDBF& table, bool headerOnly, const std::string& name);
 
 // Cheap access for callers that hold a loaded table (no copy, no reload); empty
 // for an index outside the table.

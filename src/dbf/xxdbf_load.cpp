@@ -4,17 +4,14 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 
 #include "dbf/record_area.h"
 #include "dbf/xxdbf.h"
-#include "host/xxfar.h"
 #include "platform/platform.h"
 
 namespace vemlo {
 namespace {
-
-constexpr const char* kHelpTopic = "ProblemReadDBF";
-enum : int { msgBadVersion = 30, msgBadSize = 31, msgCannotOpen = 32, msgMissing = 34 };
 
 constexpr int64_t kHeaderSize = 32;
 constexpr int64_t kDescriptorSize = 32;
@@ -34,19 +31,6 @@ uint32_t Le32(const unsigned char* p) {
 
 bool KnownVersion(unsigned char v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5; }
 
-void ReportProblem(int message, const std::string& fileName) {
-  FarMessage(kHelpTopic, {Msg(0), Msg(message), fileName}, 0, FMSG_WARNING | FMSG_MB_OK);
-}
-
-// The size question: true when the user chose Ignore; Retry asks again.
-bool UserIgnoresBadSize(const std::string& fileName) {
-  for (;;) {
-    int answer = FarMessage(kHelpTopic, {Msg(0), Msg(msgBadSize), fileName}, 0,
-                            FMSG_WARNING | FMSG_MB_ABORTRETRYIGNORE);
-    if (answer != 1) return answer == 2;
-  }
-}
-
 // A header the file's size agrees with. A header shorter than one descriptor
 // or a record length of 0 cannot describe a table, so it counts as a mismatch.
 bool SizeAgrees(const DBFHeader& h, int64_t fileSize) {
@@ -56,17 +40,18 @@ bool SizeAgrees(const DBFHeader& h, int64_t fileSize) {
 }
 
 // The descriptors the header announces, as far as the header and the file hold
-// them; the list also ends at the descriptor area's terminator.
-TxxDBFFieldArr ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fileSize) {
+// them; the list also ends at the descriptor area's terminator. False when the
+// read fails.
+bool ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields) {
   int64_t areaEnd = std::min<int64_t>(h.HeaderLen, fileSize);
   int64_t count = areaEnd > kHeaderSize ? (areaEnd - kHeaderSize) / kDescriptorSize : 0;
   int64_t announced = int64_t(h.HeaderLen) / kDescriptorSize - 1;
   count = std::max<int64_t>(0, std::min(count, announced));
   std::vector<unsigned char> area(size_t(count * kDescriptorSize));
   int64_t got = count > 0 ? file.ReadAt(kHeaderSize, area.data(), int64_t(area.size())) : 0;
-  count = got > 0 ? got / kDescriptorSize : 0;
+  if (got < 0) return false;
+  count = got / kDescriptorSize;
 
-  TxxDBFFieldArr fields;
   for (int64_t i = 0; i < count; ++i) {
     const unsigned char* d = area.data() + i * kDescriptorSize;
     if (d[0] == kDescriptorEnd) break;
@@ -78,7 +63,7 @@ TxxDBFFieldArr ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fi
     f.Dec = d[17];
     fields.push_back(std::move(f));
   }
-  return fields;
+  return true;
 }
 
 // Deleted records and a short read leave room at the end of the record area; it
@@ -86,16 +71,15 @@ TxxDBFFieldArr ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fi
 constexpr size_t kSpareTenths = 1;
 
 // Live records of the table, only as many as the file holds whole, in one
-// buffer that the fields' values then view; a read that fails or comes short
-// ends the records with what was read.
-std::vector<int32_t> ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize,
-                                 TxxDBFFieldArr& fields) {
-  std::vector<int32_t> recNos;
+// buffer that the fields' values then view; a read that comes short (the file
+// shrank) ends the records with what was read. False when the read fails.
+bool ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields,
+                 std::vector<int32_t>& recNos) {
   const int64_t r = h.RecordLen;
-  if (r == 0 || fileSize <= h.HeaderLen) return recNos;
+  if (r == 0 || fileSize <= h.HeaderLen) return true;
   int64_t held = std::min<int64_t>(h.RecordCount, (fileSize - h.HeaderLen) / r);
   held = std::min<int64_t>(held, std::numeric_limits<int32_t>::max());
-  if (held == 0) return recNos;
+  if (held == 0) return true;
 
   auto area = std::make_shared<TxxDBFRecordArea>();
   area->RecordLen = size_t(r);
@@ -103,7 +87,8 @@ std::vector<int32_t> ReadRecords(platform::InFile& file, const DBFHeader& h, int
   area->Bytes = platform::MemoryBlock(bytes);
   char* const base = area->Bytes.Data();
   const int64_t got = file.ReadAt(int64_t(h.HeaderLen), base, int64_t(bytes));
-  const int64_t whole = got > 0 ? got / r : 0;
+  if (got < 0) return false;
+  const int64_t whole = got / r;
   recNos.reserve(size_t(whole));
   // Live records move up over the deleted ones, a run of them at a time.
   size_t live = 0;
@@ -133,40 +118,32 @@ std::vector<int32_t> ReadRecords(platform::InFile& file, const DBFHeader& h, int
     area->Bytes = std::move(fit);
   }
   for (auto& f : fields) f.Values = TxxDBFRecordArr(area, live, uint32_t(f.Offset), f.Len);
-  return recNos;
+  return true;
 }
 
-void FailTable(TxxDBF& table) {
-  CloseDBF(table);
-  table.State = dsFailed;
-}
-
-void ReadTable(TxxDBF& table, bool headerOnly) {
+TxxReadStatus ReadTable(TxxDBF& table, bool headerOnly, TxxSizeCheck sizeCheck) {
   platform::InFile file;
   if (!file.Open(table.FileName)) {
-    ReportProblem(platform::FileExists(table.FileName) ? msgCannotOpen : msgMissing, table.FileName);
-    FailTable(table);
-    return;
+    FailDBF(table);
+    return platform::FileExists(table.FileName) ? TxxReadStatus::CannotOpen : TxxReadStatus::Missing;
   }
   std::optional<uint32_t> stamp = platform::FileStamp(table.FileName);
-  if (table.State == dsLoaded && stamp && int32_t(*stamp) == table.FileDate) return;
+  if (table.State == dsLoaded && stamp && int32_t(*stamp) == table.FileDate) return TxxReadStatus::Read;
 
   CloseDBF(table);
   table.FileDate = int32_t(stamp.value_or(0));
+  const auto fail = [&table](TxxReadStatus status) {
+    FailDBF(table);
+    return status;
+  };
 
   // A file too short for its 32-byte header is no table of a known version.
   unsigned char raw[kHeaderSize] = {};
   int64_t got = file.ReadAt(0, raw, kHeaderSize);
-  if (got < 1 && !platform::FileExists(table.FileName)) {
-    ReportProblem(msgMissing, table.FileName);  // a directory or a file that vanished
-    FailTable(table);
-    return;
-  }
-  if (got < kHeaderSize || !KnownVersion(raw[0])) {
-    ReportProblem(msgBadVersion, table.FileName);
-    FailTable(table);
-    return;
-  }
+  if (got < 1 && !platform::FileExists(table.FileName))
+    return fail(TxxReadStatus::Missing);  // a directory or a file that vanished
+  if (got < 0) return fail(TxxReadStatus::ReadError);
+  if (got < kHeaderSize || !KnownVersion(raw[0])) return fail(TxxReadStatus::BadVersion);
   DBFHeader h;
   h.Version = raw[0];
   h.RecordCount = Le32(raw + 4);
@@ -174,24 +151,25 @@ void ReadTable(TxxDBF& table, bool headerOnly) {
   h.RecordLen = Le16(raw + 10);
 
   int64_t fileSize = file.Size();
-  if (fileSize < 0 || !SizeAgrees(h, fileSize)) {
-    if (!UserIgnoresBadSize(table.FileName)) {
-      FailTable(table);
-      return;
-    }
+  if ((fileSize < 0 || !SizeAgrees(h, fileSize)) && sizeCheck == TxxSizeCheck::Ask) {
+    table.State = dsNamed;  // read again to go on
+    return TxxReadStatus::BadSize;
   }
   fileSize = std::max<int64_t>(fileSize, 0);
 
-  TxxDBFFieldArr fields = ReadFields(file, h, fileSize);
+  TxxDBFFieldArr fields;
+  if (!ReadFields(file, h, fileSize, fields)) return fail(TxxReadStatus::ReadError);
   if (headerOnly) {
     table.Fields = std::move(fields);
-    return;
+    return TxxReadStatus::Read;
   }
-  std::vector<int32_t> recNos = ReadRecords(file, h, fileSize, fields);
+  std::vector<int32_t> recNos;
+  if (!ReadRecords(file, h, fileSize, fields, recNos)) return fail(TxxReadStatus::ReadError);
   table.Fields = std::move(fields);
   table.RecCount = int32_t(recNos.size());
   table.RecNos = std::move(recNos);
   table.State = dsLoaded;
+  return TxxReadStatus::Read;
 }
 
 }  // namespace
@@ -207,20 +185,32 @@ void CloseDBF(TxxDBF& table) {
   table.State = dsNone;
 }
 
-void LoadDBF(TxxDBF& table, bool headerOnly, const std::string& name) {
+void FailDBF(TxxDBF& table) {
+  CloseDBF(table);
+  table.State = dsFailed;
+}
+
+void LoadTableWith(const TxxTableLoader& loader, TxxDBF& table, bool headerOnly, const std::string& name) {
+  if (loader)
+    loader(table, headerOnly, name);
+  else
+    ReadDBF(table, headerOnly, name);
+}
+
+TxxReadStatus ReadDBF(TxxDBF& table, bool headerOnly, const std::string& name, TxxSizeCheck sizeCheck) {
   if (name.empty()) {
     CloseDBF(table);
     table.FileName.clear();
-    return;
+    return TxxReadStatus::Read;
   }
   bool reload = name == DBFReloadName;
-  if (reload && table.FileName.empty()) return;
+  if (reload && table.FileName.empty()) return TxxReadStatus::Read;
   if (!reload && name != table.FileName) {
     table.FileName = name;
     table.State = dsNamed;
   }
-  if (table.State == dsFailed) return;
-  ReadTable(table, headerOnly);
+  if (table.State == dsFailed) return TxxReadStatus::Read;
+  return ReadTable(table, headerOnly, sizeCheck);
 }
 
 }  // namespace vemlo

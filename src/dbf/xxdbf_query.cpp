@@ -10,19 +10,6 @@
 namespace vemlo {
 namespace {
 
-// Calls fn with the table loaded: the caller's own handle when it is loaded,
-// else a temporary handle read for this call only.
-template <typename Fn>
-auto WithLoadedTable(const TxxDBF& table, Fn fn) {
-  if (table.State == dsLoaded) return fn(table);
-  TxxDBF copy;
-  copy.FileName = table.FileName;
-  copy.State = table.State;
-  copy.FileDate = table.FileDate;
-  LoadDBF(copy, false, DBFReloadName);
-  return fn(copy);
-}
-
 constexpr size_t kSortStep = 8;
 constexpr size_t kCountingFrom = 4096;  // smaller ranges are sorted by comparison
 
@@ -83,23 +70,12 @@ void CountingSort(SortEntry* entries, size_t begin, size_t end, platform::Memory
 
 }  // namespace
 
-int DBFFieldIndex(const TxxDBF& table, const std::string& name) {
-  std::string wanted = UpperCase(Trim(name));
-  if (wanted.empty()) return -1;
-  return WithLoadedTable(table, [&](const TxxDBF& t) {
-    if (t.State != dsLoaded) return -1;
-    for (size_t i = 0; i < t.Fields.size(); ++i)
-      if (UpperCase(Trim(t.Fields[i].Name)) == wanted) return int(i);
-    return -1;
-  });
-}
-
-std::string DBFValue(const TxxDBF& table, int field, int record, bool pad) {
-  return WithLoadedTable(table, [&](const TxxDBF& t) -> std::string {
-    if (t.State != dsLoaded || field < 0 || size_t(field) >= t.Fields.size()) return {};
-    const std::string value = DBFValueRef(t, field, record);
-    return pad ? PadRightTo(value, t.Fields[size_t(field)].Len) : value;
-  });
+int FindDBFField(const TxxDBF& table, const std::string& name) {
+  const std::string wanted = UpperCase(Trim(name));
+  if (wanted.empty() || table.State != dsLoaded) return -1;
+  for (size_t i = 0; i < table.Fields.size(); ++i)
+    if (UpperCase(Trim(table.Fields[i].Name)) == wanted) return int(i);
+  return -1;
 }
 
 DBFText DBFValueRef(const TxxDBF& table, int field, int record) {

@@ -1,9 +1,10 @@
-// F1 help: the topic menu of a help base, and parameter texts of FoxPro functions.
-#include "fox/model/scanner.h"
+// F1 help: the topic menu of a help base; the parameter texts of FoxPro functions from the base of the options.
+#include "fox/insight/help_param_text.h"
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
-#include "shell/vemlocfg.h"
+#include "host/plugin_options.h"
 
 namespace vemlo {
 
@@ -19,7 +20,7 @@ struct HelpBaseGuard {
 
 std::vector<std::string> HelpBaseEntries() {
   std::vector<std::string> entries;
-  const std::string list = CfgParam("FoxHelpBases") + "\f";
+  const std::string list = Option(OptionId::FoxHelpBases) + "\f";
   size_t from = 0, ff;
   while ((ff = list.find('\f', from)) != std::string::npos) {
     std::string entry = Trim(list.substr(from, ff - from));
@@ -48,7 +49,7 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
   if (entries.empty()) return true;
   int choice = 0;
   if (chooseBase) {
-    choice = FarMenu("FOXHelp", entries, 0, Msg(62), FMENU_WRAPMODE);
+    choice = FarMenu("FOXHelp", entries, 0, Msg(MsgId::HelpBasesTitle), FMENU_WRAPMODE);
     if (choice < 0 || choice >= static_cast<int>(entries.size())) return true;
   }
   const std::string& entry = entries[static_cast<size_t>(choice)];
@@ -62,7 +63,7 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
   if (s.HelpBase.State != dsLoaded || s.HelpBase.RecCount <= 0) return true;
   const std::string memoPath = HelpMemoPath(path);
   if (!OpenHelpMemo(memoPath)) {
-    FarMessage("FOXHelp", {Msg(0), Msg(32), memoPath}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("FOXHelp", {Msg(MsgId::Title), Msg(MsgId::CannotOpen), memoPath}, 0, FMSG_WARNING | FMSG_MB_OK);
     return true;
   }
   s.MaxHelpTopics = 10;
@@ -72,67 +73,21 @@ bool ShowFoxHelp(const std::string& word, bool chooseBase) {
   std::vector<FarMenuItem> items(static_cast<size_t>(s.HelpBase.RecCount));
   for (size_t i = 0; i < items.size(); ++i)
     SetMenuItemText(items[i], PadRightTo(DBFValueRef(s.HelpBase, 0, static_cast<int>(i)), width) + "  ");
-  int selected = PreselectedTopic(items, word);
-  const std::string title = s.HelpBase.FileName;
-  for (;;) {
-    for (size_t i = 0; i < items.size(); ++i) items[i].Selected = static_cast<int>(i) == selected;
-    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, title.c_str(), "",
-                                     "FOXHelp", nullptr, nullptr, items.data(), static_cast<int>(items.size()));
-    if (chosen < 0 || chosen >= static_cast<int>(items.size())) break;
-    selected = chosen;
-    ShowHelpTopic(chosen);
-  }
+  TxxMenuCall call;
+  call.HelpTopic = "FOXHelp";
+  call.Title = s.HelpBase.FileName;
+  call.Flags = FMENU_SHOWAMPERSAND;
+  FarMenuLoop(call, items, PreselectedTopic(items, word), [](const TxxMenuChoice& choice) {
+    ShowHelpTopic(choice.Item);
+    return true;
+  });
   return true;
 }
 
 std::string HelpParamText(const std::string& name) {
-  const std::string path = Trim(CfgParam("FoxHelpBaseParams"));
-  if (IsBlank(path)) return {};
-  TxxHelpState& s = HelpState();
-  HelpBaseGuard guard;
-  LoadDBF(s.HelpBase, false, path);
-  if (s.HelpBase.State != dsLoaded) return {};
-  std::string w = UpperCase(Trim(name));
-
-  int record = -1;
-  for (int i = 0; i < s.HelpBase.RecCount && record < 0; ++i) {
-    std::string t = " " + UpperCase(DBFValueRef(s.HelpBase, 0, i));
-    const size_t at = t.find(" " + w);
-    if (at != std::string::npos) t = t.substr(at);
-    const size_t paren = t.find("()");
-    if (paren != std::string::npos) t = Trim(t.substr(0, paren));
-    if (IsKeyword(w, t)) {
-      w = t;
-      record = i;
-    }
-  }
-  if (record < 0) return {};
-  if (!OpenHelpMemo(HelpMemoPath(path))) return {};
-  int block = -1;
-  if (!TryStrToInt(Trim(DBFValueRef(s.HelpBase, 1, record)), block) || block < 0) return {};
-
-  std::string result;
-  bool found = false;
-  ReadMemoText(block, [&](const std::string& text) {
-    std::string line = text;
-    if (!found) {
-      const size_t open = line.find('(');
-      if (open != std::string::npos && UpperCase(Trim(line.substr(0, open))) == w) {
-        line = line.substr(open);
-        found = true;
-      }
-    }
-    if ((found && IsBlank(line)) || (!line.empty() && static_cast<unsigned char>(line[0]) == 0xC4)) return false;
-    if (!found) return true;
-    const size_t close = line.find(')');
-    if (close != std::string::npos) {
-      result += " " + Trim(line.substr(0, close + 1));
-      return false;
-    }
-    result += " " + Trim(line);
-    return true;
-  });
-  return Trim(result);
+  std::string text;
+  TellReadProblem(HelpBaseParamText(Trim(Option(OptionId::FoxHelpBaseParams)), name, LoadDBF, text), "FOXHelp");
+  return text;
 }
 
 }  // namespace vemlo

@@ -1,28 +1,25 @@
-// The help unit's state and its memo file.
+// The help unit's state in the context, and the memo file of the base in use.
 #include "help/vemlohlp.h"
 
+#include "host/context.h"
 #include "lib/xxlib.h"
 
 namespace vemlo {
 
-TxxHelpState& HelpState() {
-  static TxxHelpState state;
-  return state;
-}
-
-std::string HelpMemoPath(const std::string& tablePath) { return ChangeFileExt(tablePath, ".fpt"); }
+TxxHelpState& HelpState() { return Ctx().Help; }
 
 bool OpenHelpMemo(const std::string& memoPath) {
   TxxHelpState& s = HelpState();
   s.Memo.Close();
-  s.MemoBlockSize = 0;
   return s.Memo.Open(memoPath);
 }
 
 void CloseHelpMemo() {
-  TxxHelpState& s = HelpState();
-  s.Memo.Close();
-  s.MemoBlockSize = 0;
+  HelpState().Memo.Close();
+}
+
+TxxReadStatus ReadMemoText(int64_t block, const TxxMemoLineHandler& handler) {
+  return ReadMemoText(HelpState().Memo, block, handler);
 }
 
 }  // namespace vemlo

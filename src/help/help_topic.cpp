@@ -2,6 +2,7 @@
 // one "@topicN" per topic, See Also names as links, framed title boxes as
 // fixed header lines.
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 
@@ -12,6 +13,9 @@ namespace {
 constexpr unsigned char kBoxTop = 0xD6;     // the framed title box's top line
 constexpr unsigned char kBoxSide = 0xBA;    // its sides
 constexpr unsigned char kBoxBottom = 0xD3;  // its bottom line
+// The real host opens a help file only when it names its language; the
+// topics are what it shows, so any language name serves.
+constexpr const char* kHelpFileHeader = ".Language=English,English\r\n";
 
 void Emit(const std::string& line) {
   TxxHelpState& s = HelpState();
@@ -114,14 +118,16 @@ void WriteHelpTopic(int topic, int record) {
   if (!TryStrToInt(Trim(DBFValueRef(s.HelpBase, 1, record)), block) || block < 0) return;
   Emit("@topic" + IntToStr(topic));
   TopicLines lines;
-  ReadMemoText(block, [&lines](const std::string& text) { return WriteMemoLine(lines, text); });
+  if (ReadMemoText(block, [&lines](const std::string& text) { return WriteMemoLine(lines, text); }) !=
+      TxxReadStatus::Read)
+    s.ReadFailed = true;
   // Depth first: the names this topic added are written here, those they add by
   // their own calls, so every linked topic is written once.
   const size_t added = s.HelpTopics.size();
-  for (size_t c = known; c < added && !s.WriteFailed; ++c) WriteHelpTopic(static_cast<int>(c), -1);
+  for (size_t c = known; c < added && !s.WriteFailed && !s.ReadFailed; ++c) WriteHelpTopic(static_cast<int>(c), -1);
 }
 
-bool WriteHelpFile(int record, const std::string& path) {
+bool WriteHelpFile(int record, const std::string& path, const std::string& header) {
   TxxHelpState& s = HelpState();
   struct Reset {
     ~Reset() {
@@ -134,19 +140,27 @@ bool WriteHelpFile(int record, const std::string& path) {
   platform::OutFile out;
   if (!out.Create(path)) return false;
   s.Out = &out;
-  s.WriteFailed = false;
+  s.WriteFailed = !header.empty() && !out.Write(header);
+  s.ReadFailed = false;
   {
-    FarProgressGuard progress(Msg(0), Msg(44), s.MaxHelpTopics);
+    FarProgressGuard progress(Msg(MsgId::Title), Msg(MsgId::WritingHelpTopics), s.MaxHelpTopics);
     WriteHelpTopic(0, record);
   }
   s.Out = nullptr;
   const bool closed = out.Close();
-  return closed && !s.WriteFailed;
+  return closed && !s.WriteFailed && !s.ReadFailed;
 }
 
 void ShowHelpTopic(int record) {
-  FarTempFile temp;
-  if (!temp.Valid() || !WriteHelpFile(record, temp.Name())) return;
+  // The real host looks the topic of a link up among the *.hlf files of the
+  // help file's folder: the file is named so, alone in a folder of its own.
+  FarTempFolderFile temp("VL~HELP.HLF");
+  if (!temp.Valid()) return;
+  if (!WriteHelpFile(record, temp.Name(), kHelpFileHeader)) {
+    if (HelpState().ReadFailed)
+      TellReadProblem(TxxReadProblem{TxxReadStatus::ReadError, HelpMemoPath(HelpState().HelpBase.FileName)}, "FOXHelp");
+    return;
+  }
   FarApi().ShowHelp(temp.Name().c_str(), "topic0", FHELP_CUSTOMFILE);
 }
 

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstring>
 
-#include "help/vemlohlp.h"
+#include "help/memo_reader.h"
+
+#include "config/file_names.h"
 #include "lib/xxlib.h"
 
 namespace vemlo {
@@ -20,19 +22,25 @@ uint32_t BigEndian(const unsigned char* b, int n) {
 
 }  // namespace
 
-void ReadMemoText(int64_t block, const TxxMemoLineHandler& handler) {
-  TxxHelpState& s = HelpState();
-  if (!s.Memo.IsOpen() || block < 0) return;
-  const int64_t size = s.Memo.Size();
-  if (size < 0) return;
+std::string HelpMemoPath(const std::string& tablePath) { return ChangeFileExt(tablePath, MemoFileExt); }
+
+TxxReadStatus ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLineHandler& handler) {
+  constexpr TxxReadStatus kEnd = TxxReadStatus::Read;
+  if (!memo.IsOpen() || block < 0) return kEnd;
+  const int64_t size = memo.Size();
+  if (size < 0) return TxxReadStatus::ReadError;
   unsigned char head[4];
-  if (s.Memo.ReadAt(6, head, 2) != 2) return;
-  s.MemoBlockSize = static_cast<int>(BigEndian(head, 2));
+  int64_t got = memo.ReadAt(6, head, 2);
+  if (got < 0) return TxxReadStatus::ReadError;
+  if (got != 2) return kEnd;
+  const int blockSize = static_cast<int>(BigEndian(head, 2));
   // A block size of 0 would put every block at the file's header.
-  if (s.MemoBlockSize == 0) return;
-  const int64_t start = block * s.MemoBlockSize;
-  if (start > size - 8) return;
-  if (s.Memo.ReadAt(start + 4, head, 4) != 4) return;
+  if (blockSize == 0) return kEnd;
+  const int64_t start = block * blockSize;
+  if (start > size - 8) return kEnd;
+  got = memo.ReadAt(start + 4, head, 4);
+  if (got < 0) return TxxReadStatus::ReadError;
+  if (got != 4) return kEnd;
   // The length is capped at what the file holds after the block header, so a
   // forged length neither reads past the end nor makes the loop run long.
   int64_t length = BigEndian(head, 4);
@@ -44,8 +52,8 @@ void ReadMemoText(int64_t block, const TxxMemoLineHandler& handler) {
   for (int64_t i = 0; i < chunks; ++i) {
     const bool last = i == chunks - 1;
     const int64_t want = last ? length - (chunks - 1) * kChunk : kChunk;
-    int64_t got = want > 0 ? s.Memo.ReadAt(start + 8 + i * kChunk, buffer.data(), want) : 0;
-    if (got < 0) return;  // an input error ends the text
+    got = want > 0 ? memo.ReadAt(start + 8 + i * kChunk, buffer.data(), want) : 0;
+    if (got < 0) return TxxReadStatus::ReadError;
     buffer[static_cast<size_t>(got)] = 0;
     std::string text(buffer.data(), strnlen(buffer.data(), static_cast<size_t>(got)));
     if (last) text = PadRightTo(text, static_cast<int>(want)) + "\r\r";
@@ -55,9 +63,10 @@ void ReadMemoText(int64_t block, const TxxMemoLineHandler& handler) {
       std::string line = pending.substr(0, cr);
       pending.erase(0, cr + 1);
       std::erase(line, '\n');
-      if (!handler(line)) return;
+      if (!handler(line)) return kEnd;
     }
   }
+  return kEnd;
 }
 
 }  // namespace vemlo

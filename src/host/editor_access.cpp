@@ -1,4 +1,7 @@
-// Editor access: lines, the word at the cursor, cursor moves, bookmarks.
+// Editor access: lines, the word at the cursor, jumps, bookmarks, the key bar
+// and the editor's keys.
+#include "host/editor.h"
+
 #include "host/xxfar.h"
 
 #include <cstring>
@@ -32,6 +35,25 @@ bool FarGetLine(int n, std::string& text) {
   return true;
 }
 
+TxxLineReader EditorLineReader() {
+  // The line is made current, then read.
+  return [](int line, std::string& text) {
+    return FarGotoLine(line, -1, -1, -1, false) && FarGetLine(-1, text);
+  };
+}
+
+TxxEditedText EditorText() {
+  const EditorInfo info = FarEditorInfo();
+  TxxEditedText text;
+  text.FileName = UpperCase(info.FileName ? info.FileName : "");
+  text.EditorID = info.EditorID;
+  text.LineCount = info.TotalLines;
+  text.CursorLine = info.CurLine;
+  text.CursorCol = info.CurPos;
+  text.Read = EditorLineReader();
+  return text;
+}
+
 std::string FarWordAtCursor(const CharSet& charSet) {
   EditorInfo ei = FarEditorInfo();
   EditorGetString line;
@@ -61,6 +83,16 @@ std::string FarPanelFile(bool active) {
   return dir;
 }
 
+void FarJumpTo(const TxxEditorJump& jump, bool redraw) {
+  EditorSetPosition pos;
+  pos.CurLine = jump.Line;
+  pos.CurPos = jump.Col;
+  pos.TopScreenLine = jump.Top;
+  pos.LeftPos = jump.Left;
+  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
+  if (redraw) FarRedraw();
+}
+
 bool FarGotoLine(int line, int rowsAbove, int leftPos, int column, bool redraw) {
   EditorInfo ei = FarEditorInfo();
   if (line < 0 || line > ei.TotalLines - 1) return false;
@@ -69,28 +101,12 @@ bool FarGotoLine(int line, int rowsAbove, int leftPos, int column, bool redraw) 
     top = Max(0, line - rowsAbove);
     if (rowsAbove > 0) top = Max(top, line - ei.WindowSizeY + 2);
   }
-  EditorSetPosition pos;
-  pos.CurLine = line;
-  pos.CurPos = column;
-  pos.CurTabPos = -1;
-  pos.TopScreenLine = top;
-  pos.LeftPos = leftPos;
-  pos.Overtype = -1;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  if (redraw) FarRedraw();
+  FarJumpTo(TxxEditorJump{line, column, top, leftPos}, redraw);
   return true;
 }
 
 void FarRestorePos(const EditorInfo& info, bool redraw) {
-  EditorSetPosition pos;
-  pos.CurLine = info.CurLine;
-  pos.CurPos = info.CurPos;
-  pos.CurTabPos = -1;
-  pos.TopScreenLine = info.TopScreenLine;
-  pos.LeftPos = info.LeftPos;
-  pos.Overtype = -1;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  if (redraw) FarRedraw();
+  FarJumpTo(TxxEditorJump{info.CurLine, info.CurPos, info.TopScreenLine, info.LeftPos}, redraw);
 }
 
 bool FarGetBookmarks(TxxFarBookmarkArr& list) {
@@ -122,14 +138,16 @@ bool FarGetBookmarks(TxxFarBookmarkArr& list) {
   return true;
 }
 
-int FarCursorScreenX(const EditorInfo& info) {
+int FarScreenCol(int line, int pos) {
   EditorConvertPos cp;
-  cp.StringNumber = -1;
-  cp.SrcPos = info.CurPos;
-  cp.DestPos = info.CurPos;
+  cp.StringNumber = line;
+  cp.SrcPos = pos;
+  cp.DestPos = pos;
   FarApi().EditorControl(ECTL_REALTOTAB, &cp);
-  return cp.DestPos - info.LeftPos;
+  return cp.DestPos;
 }
+
+int FarCursorScreenX(const EditorInfo& info) { return FarScreenCol(-1, info.CurPos) - info.LeftPos; }
 
 int FarCursorScreenY(const EditorInfo& info) { return info.CurLine - info.TopScreenLine; }
 
@@ -137,6 +155,15 @@ void FarRedraw() { FarApi().EditorControl(ECTL_REDRAW, nullptr); }
 
 void FarInsertText(const std::string& text) {
   FarApi().EditorControl(ECTL_INSERTTEXT, const_cast<char*>(text.c_str()));
+}
+
+void FarProcessInput(const INPUT_RECORD& rec) {
+  INPUT_RECORD copy = rec;
+  FarApi().EditorControl(ECTL_PROCESSINPUT, &copy);
+}
+
+void FarDeleteChars(int count) {
+  for (int n = count; n > 0; --n) FarApi().EditorControl(ECTL_DELETECHAR, nullptr);
 }
 
 void FarInsertLine() {
@@ -156,8 +183,41 @@ void FarSetString(int line, const std::string& text) {
   FarApi().EditorControl(ECTL_SETSTRING, &es);
 }
 
+std::optional<INPUT_RECORD> FarReadKey(bool skipModifiers) {
+  for (;;) {
+    INPUT_RECORD rec;
+    if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) return std::nullopt;
+    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
+    const int vk = rec.KeyEvent.wVirtualKeyCode;
+    if (skipModifiers && vk >= VK_SHIFT && vk <= VK_MENU) continue;
+    return rec;
+  }
+}
+
+bool FarKeyLoop(const std::function<bool(const INPUT_RECORD&)>& onKey) {
+  while (std::optional<INPUT_RECORD> rec = FarReadKey())
+    if (!onKey(*rec)) return true;
+  return false;
+}
+
 FarSavedPos::FarSavedPos(bool redraw) : info_(FarEditorInfo()), redraw_(redraw) {}
 
 FarSavedPos::~FarSavedPos() { FarRestorePos(info_, redraw_); }
+
+FarKeyBarGuard::FarKeyBarGuard(const std::array<std::string, 12>& labels) : labels_(labels) {
+  for (size_t k = 0; k < labels_.size(); ++k) {
+    char* label = labels_[k].empty() ? empty_ : labels_[k].data();
+    titles_.Titles[k] = label;
+    titles_.CtrlTitles[k] = label;
+    titles_.CtrlAltTitles[k] = label;
+    titles_.AltTitles[k] = empty_;
+    titles_.ShiftTitles[k] = empty_;
+    titles_.CtrlShiftTitles[k] = empty_;
+    titles_.AltShiftTitles[k] = empty_;
+  }
+  FarApi().EditorControl(ECTL_SETKEYBAR, &titles_);
+}
+
+FarKeyBarGuard::~FarKeyBarGuard() { FarApi().EditorControl(ECTL_SETKEYBAR, nullptr); }
 
 }  // namespace vemlo

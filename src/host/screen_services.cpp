@@ -17,6 +17,19 @@ FarTempFile::~FarTempFile() {
   if (!name_.empty() && platform::FileExists(name_)) platform::DeleteFile(name_);
 }
 
+FarTempFolderFile::FarTempFolderFile(const std::string& fileName) {
+  char buffer[520] = {};
+  if (!FarApi().MkTemp(buffer, "VL~") || !platform::MakeDirectory(buffer)) return;
+  folder_ = buffer;
+  name_ = folder_ + "\\" + fileName;
+}
+
+FarTempFolderFile::~FarTempFolderFile() {
+  if (folder_.empty()) return;
+  if (platform::FileExists(name_)) platform::DeleteFile(name_);
+  platform::RemoveEmptyDirectory(folder_);
+}
+
 void FarFramedView(const std::string& fileName, const std::string& title, int width, int height,
                    bool useEditor) {
   EditorInfo ei = FarEditorInfo();
@@ -24,14 +37,13 @@ void FarFramedView(const std::string& fileName, const std::string& title, int wi
   const int w = Min(width, ei.WindowSizeX - 3);
   const int top = (ei.WindowSizeY - h) / 2;
   const int left = (ei.WindowSizeX - w) / 2;
-  const int color = static_cast<int>(
-      FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR, reinterpret_cast<void*>(COL_MENUBOX)));
+  const int color = FarColour(COL_MENUBOX);
   FarHost& api = FarApi();
   api.Text(left - 1, top - 1, color, ("\xDA" + RepeatStr("\xC4", w + 1) + "\xBF").c_str());
   for (int row = top; row <= top + h; ++row)
     api.Text(left - 1, row, color, ("\xB3" + std::string(static_cast<size_t>(Max(0, w + 1)), ' ') + "\xB3").c_str());
   api.Text(left - 1, top + h + 1, color, ("\xC0" + RepeatStr("\xC4", w + 1) + "\xD9").c_str());
-  api.Text(0, 0, 0, nullptr);
+  FarFlushText();
   if (useEditor)
     api.Editor(fileName.c_str(), title.c_str(), left, top, left + w, top + h, EF_DISABLEHISTORY, 0, 1);
   else
@@ -56,6 +68,7 @@ bool FarEditText(std::string& value, const std::string& separator, const std::st
   const std::string end = separator.empty() ? std::string("\r\n") : separator;
   std::string line, fresh;
   while (ReadTextLine(file, line)) fresh += line + end;
+  if (TextFileFailed(file)) return false;  // half a value would lose the rest
   value = fresh;
   return true;
 }
@@ -87,7 +100,7 @@ bool FarRunProgram(const char* helpTopic, const std::string& commandLine, bool s
     std::string error = run.Error.substr(0, 200);
     platform::ConsoleWrite(error + "\n");
     if (showError)
-      FarMessage(helpTopic, {Msg(0), Msg(38), commandLine, error}, 0, FMSG_WARNING | FMSG_MB_OK);
+      FarMessage(helpTopic, {Msg(MsgId::Title), Msg(MsgId::CannotStartProgram), commandLine, error}, 0, FMSG_WARNING | FMSG_MB_OK);
   }
   return run.Started;
 }
@@ -104,10 +117,8 @@ void FarClearConsole() {
 
 void FarColumnRuler() {
   FarHost& api = FarApi();
-  const int module = FarInfo().ModuleNumber;
-  const int text = static_cast<int>(api.AdvControl(module, ACTL_GETCOLOR, reinterpret_cast<void*>(COL_DIALOGTEXT)));
-  const int high = static_cast<int>(
-      api.AdvControl(module, ACTL_GETCOLOR, reinterpret_cast<void*>(COL_DIALOGHIGHLIGHTTEXT)));
+  const int text = FarColour(COL_DIALOGTEXT);
+  const int high = FarColour(COL_DIALOGHIGHLIGHTTEXT);
   EditorInfo ei = FarEditorInfo();
   const int x = FarCursorScreenX(ei);
   const int y = FarCursorScreenY(ei) + 2;
@@ -117,15 +128,11 @@ void FarColumnRuler() {
     const std::string digit(1, IntToStr(i + 1)[0]);
     api.Text(x + 10 * i + 9, y, high, digit.c_str());
   }
-  api.Text(0, 0, 0, nullptr);
-  INPUT_RECORD rec;
-  do {
-    rec = INPUT_RECORD{};
-    if (!api.EditorControl(ECTL_READINPUT, &rec)) break;
-  } while (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown);
+  FarFlushText();
+  // Any key closes the ruler, a lone Shift, Ctrl or Alt as well; all but Esc then go to the editor.
+  const std::optional<INPUT_RECORD> key = FarReadKey(false);
   FarRedraw();
-  if (rec.EventType == KEY_EVENT && rec.KeyEvent.bKeyDown && rec.KeyEvent.wVirtualKeyCode != VK_ESCAPE)
-    api.EditorControl(ECTL_PROCESSINPUT, &rec);
+  if (key && key->KeyEvent.wVirtualKeyCode != VK_ESCAPE) FarProcessInput(*key);
 }
 
 void SetDlgItem(FarDialogItem& item, int x1, int y1, int x2, int y2, int type, unsigned flags,

@@ -1,23 +1,22 @@
-// The startup record the host handed over, kept for the module's lifetime.
+// The startup record the host handed over, kept in the context.
 #include "host/xxfar.h"
 
 #include <stdexcept>
 
+#include "host/context.h"
+
 namespace vemlo {
 
-namespace {
-PluginStartupInfo g_info;
-}
+const PluginStartupInfo& FarInfo() { return Ctx().Startup; }
 
-const PluginStartupInfo& FarInfo() { return g_info; }
-
-void FarSetInfo(const PluginStartupInfo& info) { g_info = info; }
+void FarSetInfo(const PluginStartupInfo& info) { Ctx().Startup = info; }
 
 FarHost& FarApi() {
-  if (!g_info.Api) throw std::logic_error("the host has not started the plug-in");
-  return *g_info.Api;
+  FarHost* api = Ctx().Startup.Api;
+  if (!api) throw std::logic_error("the host has not started the plug-in");
+  return *api;
 }
 
-std::string ModuleDir() { return ExtractFilePath(g_info.ModuleName); }
+std::string ModuleDir() { return ExtractFilePath(Ctx().Startup.ModuleName); }
 
 }  // namespace vemlo

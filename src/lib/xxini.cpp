@@ -1,28 +1,17 @@
-// The project settings file, parsed once and cached.
+// The project settings file: parsing and look-up.
 #include "lib/xxini.h"
 
-#include "host/xxfar.h"
 #include "lib/xxlib.h"
 
 namespace vemlo {
 
-namespace {
-TxxIniFile g_ini;
-}
-
-const TxxIniFile& IniFile() { return g_ini; }
-
-void ReleaseIni() { g_ini = TxxIniFile{}; }
-
-bool LoadIni(const std::string& fileName) {
-  ReleaseIni();
-  g_ini.FileName = fileName;
+TxxIniRead ReadIniFile(TxxIniFile& ini, const std::string& fileName) {
+  ini = TxxIniFile{};
+  ini.FileName = fileName;
+  ini.State = isFailed;
   TextFile file;
-  if (!OpenTextFile(file, fileName)) {
-    g_ini.State = isFailed;
-    return false;
-  }
-  g_ini.Sections.push_back(TxxIniSection{});
+  if (!OpenTextFile(file, fileName)) return TxxIniRead::CannotOpen;
+  TxxIniSectionArr sections(1);
   std::string raw;
   while (ReadTextLine(file, raw)) {
     std::string line = Trim(raw);
@@ -31,7 +20,7 @@ bool LoadIni(const std::string& fileName) {
       TxxIniSection section;
       if (line.size() > 1 && line.back() == ']' && line != "[]")
         section.Name = Trim(line.substr(1, line.size() - 2));
-      g_ini.Sections.push_back(std::move(section));
+      sections.push_back(std::move(section));
       continue;
     }
     TxxIniRecord record;
@@ -42,37 +31,31 @@ bool LoadIni(const std::string& fileName) {
       record.Key = Trim(line.substr(0, eq));
       record.Value = Trim(line.substr(eq + 1));
     }
-    g_ini.Sections.back().Records.push_back(std::move(record));
+    sections.back().Records.push_back(std::move(record));
   }
-  g_ini.State = isLoaded;
-  return true;
+  if (TextFileFailed(file)) return TxxIniRead::ReadError;
+  ini.Sections = std::move(sections);
+  ini.State = isLoaded;
+  return TxxIniRead::Loaded;
 }
 
-bool IniValue(const std::string& section, const std::string& key, std::string& value) {
-  if (g_ini.State == isFailed) return false;
-  if (g_ini.State != isLoaded) {
-    FarMessage("Configure", {Msg(0), Msg(27), g_ini.FileName}, 0, FMSG_WARNING | FMSG_MB_OK);
-    return false;
-  }
+TxxIniLookup LookupIni(const TxxIniFile& ini, const std::string& section, const std::string& key,
+                       std::string& value) {
+  if (ini.State == isFailed) return TxxIniLookup::Absent;
+  if (ini.State != isLoaded) return TxxIniLookup::NotLoaded;
   const std::string wantSection = UpperCase(Trim(section));
   const std::string wantKey = UpperCase(Trim(key));
-  for (const TxxIniSection& s : g_ini.Sections) {
+  for (const TxxIniSection& s : ini.Sections) {
     if (UpperCase(s.Name) != wantSection) continue;
     for (const TxxIniRecord& r : s.Records) {
       if (UpperCase(r.Key) != wantKey) continue;
-      if (r.Value.empty()) return false;
+      if (r.Value.empty()) return TxxIniLookup::Absent;
       value = r.Value;
-      return true;
+      return TxxIniLookup::Found;
     }
-    return false;  // later sections of the same name are never consulted
+    return TxxIniLookup::Absent;  // later sections of the same name are never consulted
   }
-  return false;
-}
-
-void IniValueDef(const std::string& section, const std::string& key, const std::string& def,
-                 std::string& value) {
-  value = def;
-  IniValue(section, key, value);
+  return TxxIniLookup::Absent;
 }
 
 }  // namespace vemlo

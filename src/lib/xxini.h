@@ -1,4 +1,4 @@
-// xxini: the project settings file reader, one cached file per module.
+// xxini: the project settings file reader: sections of key = value records.
 #pragma once
 
 #include <string>
@@ -26,11 +26,16 @@ struct TxxIniFile {
   TxxIniSectionArr Sections;
 };
 
-const TxxIniFile& IniFile();
-bool LoadIni(const std::string& fileName);
-bool IniValue(const std::string& section, const std::string& key, std::string& value);
-void IniValueDef(const std::string& section, const std::string& key, const std::string& def,
-                 std::string& value);
-void ReleaseIni();
+enum class TxxIniRead { Loaded, CannotOpen, ReadError };
+// Reads the file into ini (what it held before is dropped). A file that cannot
+// be opened or read to its end leaves ini failed, with no sections.
+TxxIniRead ReadIniFile(TxxIniFile& ini, const std::string& fileName);
+
+enum class TxxIniLookup { Found, Absent, NotLoaded };
+// The non-empty value of key in the first section of that name (both compared
+// trimmed and in upper case); value is set only when it is Found. A failed
+// file answers Absent, a file never read NotLoaded.
+TxxIniLookup LookupIni(const TxxIniFile& ini, const std::string& section, const std::string& key,
+                       std::string& value);
 
 }  // namespace vemlo

@@ -68,7 +68,10 @@ struct TextFile {
   std::string Name;  // as opened, for TextFileError
 };
 bool OpenTextFile(TextFile& file, const std::string& name);
+// The next line; false at the end of the file and on a read error, which
+// TextFileFailed then tells apart.
 bool ReadTextLine(TextFile& file, std::string& line);
+bool TextFileFailed(const TextFile& file);
 int CountTextLines(TextFile& file);
 bool SeekTextLine(TextFile& file, int n);
 void CloseTextFile(TextFile& file);

@@ -43,6 +43,8 @@ bool ReadTextLine(TextFile& file, std::string& line) {
   return file.Reader->ReadLine(line);
 }
 
+bool TextFileFailed(const TextFile& file) { return file.Reader && file.Reader->Failed(); }
+
 int CountTextLines(TextFile& file) {
   platform::TextReader& reader = OpenReader(file);
   RewindOrThrow(file, reader);

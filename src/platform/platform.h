@@ -44,6 +44,8 @@ std::optional<uint64_t> FileSize(const std::string& path);
 std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_view>& paths);
 bool SetFileStamp(const std::string& path, uint32_t dosStamp);
 bool DeleteFile(const std::string& path);
+bool MakeDirectory(const std::string& path);         // a new directory; false when it exists
+bool RemoveEmptyDirectory(const std::string& path);  // only when nothing is left in it
 
 // Full-path expansion: an absolute DOS path with "." and ".." resolved.
 // A relative path is taken against the current directory.

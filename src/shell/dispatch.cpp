@@ -2,67 +2,68 @@
 #include <iterator>
 
 #include "dbf/views.h"
-#include "fox/insight/completion.h"
-#include "fox/insight/param_hint.h"
-#include "fox/insight/preview.h"
-#include "fox/model/project.h"
 #include "fox/tools/alias_info.h"
 #include "fox/tools/audit.h"
 #include "fox/tools/reports.h"
-#include "fox/views/formatter.h"
+#include "fox/views/formatter_run.h"
+#include "fox/views/list_window.h"
+#include "fox/views/param_hint.h"
+#include "fox/views/preview.h"
 #include "fox/views/proc_list.h"
-#include "fox/views/structure_entries.h"
+#include "fox/views/structure_menu.h"
 #include "help/vemlohlp.h"
+#include "host/context.h"
+#include "host/editor_model.h"
+#include "host/plugin_options.h"
+#include "host/settings_file.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
 #include "shell/commands.h"
 #include "shell/vemlo.h"
-#include "shell/vemlocfg.h"
 
 namespace vemlo {
 
 namespace {
 
-bool g_busy = false;
+void ShowWordHelp(bool chooseBase) {
+  const std::string word = Trim(FarWordAtCursor(IdentChars));
+  if (!PreviewProc(word)) ShowFoxHelp(word, chooseBase);
+}
 
 // The commands that are built; a code without an entry does nothing.
 const TxxCommand kCommands[] = {
-    {0, [] { FindInsightWord(); CompleteSymbol(); }},
-    {1, [] { FindInsightWord(); CompleteSymbol(); }},
-    {2, ShowParamHint},
-    {3, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, false); }},
-    {4, [] { if (std::string w = Trim(FarWordAtCursor(IdentChars)); !PreviewProc(w)) ShowFoxHelp(w, true); }},
-    {5, ShowProcList},
-    {6, ShowStructureReview},
-    {7, [] { ShowDBFStructure(FarPanelFile(true)); }},
-    {8, FormatProcedure},
-    {9, ShowDataAliasInfo},
-    {10, ShowProjectReports},
-    {11, InsertAuditDefines},
-    {12, InsertAuditCall},
-    {-1, nullptr},
+    {0, kRefreshProject, [] { FindInsightWord(); CompleteSymbol(); }},
+    {1, kRefreshWholeFile, [] { FindInsightWord(); CompleteSymbol(); }},
+    {2, kRefreshProject, ShowParamHint},
+    {3, kRefreshProject, [] { ShowWordHelp(false); }},
+    {4, kRefreshProject, [] { ShowWordHelp(true); }},
+    {5, kRefreshCurrentFile, ShowProcList},
+    {6, kRefreshProject, ShowStructureReview},
+    {7, kRefreshNone, [] { ShowDBFStructure(FarPanelFile(true)); }},
+    {8, kRefreshCurrentFile, FormatProcedure},
+    {9, kRefreshProject, ShowDataAliasInfo},
+    {10, kRefreshProject, ShowProjectReports},
+    {11, kRefreshProject, InsertAuditDefines},
+    {12, kRefreshProject, InsertAuditCall},
 };
 
 const TxxCommand* FindCommand(int code) {
   for (const TxxCommand& c : kCommands)
-    if (c.Code == code && c.Run) return &c;
+    if (c.Code == code) return &c;
   return nullptr;
 }
 
 // Keeps the busy flag set while a command runs, however it ends.
 struct BusyGuard {
-  BusyGuard() { g_busy = true; }
-  ~BusyGuard() { g_busy = false; }
+  BusyGuard() { Ctx().Busy = true; }
+  ~BusyGuard() { Ctx().Busy = false; }
 };
 
 }  // namespace
 
-bool PluginBusy() { return g_busy; }
-
-void ClearBusy() { g_busy = false; }
+bool PluginBusy() { return Ctx().Busy; }
 
 bool FileExtensionListed(const std::string& fileName) {
-  const std::string listed = UpperCase(CfgParam("FileExtensions")) + ";";
+  const std::string listed = UpperCase(Option(OptionId::FileExtensions)) + ";";
   // A plain substring test: a file without extension (key ";") always passes.
   const std::string key = UpperCase(ExtractFileExt(fileName)) + ";";
   return listed.find(key) != std::string::npos;
@@ -90,10 +91,14 @@ int DispatchCommand(int code) {
   const TxxCommand* command = FindCommand(code);
   if (!command) return 0;
   BusyGuard busy;
-  if (code != 7) RefreshModel(code == 5 || code == 8, false, code == 1);
+  const TxxRefresh& refresh = command->Refresh;
+  if (refresh.Model) RefreshModel(refresh.OnlyCurrent, false, refresh.WholeFile);
   command->Run();
   return 1;
 }
+
+// A message box line of this one character is drawn as a separator.
+const char* const kSeparatorLine = "\x01";
 
 void ShowProjectInfo() {
   EditorInfo ei = FarEditorInfo();
@@ -102,10 +107,12 @@ void ShowProjectInfo() {
   const TxxFoxProj& proj = FoxProj();
   const int width = ei.WindowSizeX - 16;
   FarMessage("Contents",
-             {Msg(0), Msg(55), ShortenPath(proj.IniFile, width), Msg(56), ShortenPath(proj.KdfBases.FileName, width),
-              Msg(57), ShortenPath(proj.KdfFields.FileName, width), Msg(58), ShortenPath(proj.KdfIndex.FileName, width),
-              Msg(59), ShortenPath(proj.LocalOptions.FileName, width), Msg(60),
-              ShortenPath(proj.GlobalOptions.FileName, width), ""},
+             {Msg(MsgId::Title), Msg(MsgId::InfoSettingsFile), ShortenPath(proj.IniFile, width),
+              Msg(MsgId::InfoKdfBases), ShortenPath(proj.KdfBases.FileName, width),
+              Msg(MsgId::InfoKdfFields), ShortenPath(proj.KdfFields.FileName, width),
+              Msg(MsgId::InfoKdfIndex), ShortenPath(proj.KdfIndex.FileName, width),
+              Msg(MsgId::InfoLocalOptions), ShortenPath(proj.LocalOptions.FileName, width),
+              Msg(MsgId::InfoGlobalOptions), ShortenPath(proj.GlobalOptions.FileName, width), kSeparatorLine},
              0, FMSG_MB_OK);
 }
 

@@ -1,10 +1,9 @@
 // The plug-in's five entry points, the hot keys and the main menu.
 #include <exception>
+#include <span>
 
-#include "fox/model/project.h"
-#include "fox/views/structure_menu.h"
+#include "host/context.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
 #include "shell/commands.h"
 #include "shell/vemlo.h"
 #include "shell/vemlocfg.h"
@@ -14,11 +13,9 @@ namespace vemlo {
 
 namespace {
 
-bool g_reentry = false;  // set while a typed "." goes back to the editor
-
 // Reports a failure that escaped a command, so that the editor survives it.
 void ReportFailure(const std::exception& e) {
-  FarMessage("Contents", {Msg(0), e.what()}, 0, FMSG_WARNING | FMSG_MB_OK);
+  FarMessage("Contents", {Msg(MsgId::Title), e.what()}, 0, FMSG_WARNING | FMSG_MB_OK);
 }
 
 void InsertFoxKey(bool nameOnly) {
@@ -29,68 +26,87 @@ void InsertFoxKey(bool nameOnly) {
   FarRedraw();
 }
 
-void InsertMenu() {
-  int chosen = FarMenu("InsertMENU", {Msg(17), Msg(18)}, 0, "", FMENU_WRAPMODE);
-  if (chosen == 0 || chosen == 1) InsertFoxKey(chosen == 1);
-}
+// An item of a menu of the plug-in: its text and either a command code for
+// the dispatcher or a routine of its own.
+struct TxxMenuEntry {
+  MsgId Text;
+  int Command;
+  void (*Run)();
+};
+constexpr int kNoCommand = -1;
 
-void ServiceMenu() {
+// Shows the menu of the entries and runs the chosen one.
+void RunMenu(const char* helpTopic, const std::string& title, std::span<const TxxMenuEntry> entries) {
   std::vector<std::string> items;
-  for (int m = 19; m <= 24; ++m) items.push_back(Msg(m));
-  static const int kCommand[] = {7, -1, 11, 12, -1, 8};
-  int chosen = FarMenu("ServiceMENU", items, 0, "", FMENU_WRAPMODE);
-  if (chosen >= 0 && chosen < 6 && kCommand[chosen] >= 0) DispatchCommand(kCommand[chosen]);
+  for (const TxxMenuEntry& e : entries) items.push_back(Msg(e.Text));
+  const int chosen = FarMenu(helpTopic, items, 0, title, FMENU_WRAPMODE);
+  if (chosen < 0 || chosen >= static_cast<int>(entries.size())) return;
+  const TxxMenuEntry& e = entries[static_cast<size_t>(chosen)];
+  if (e.Command != kNoCommand)
+    DispatchCommand(e.Command);
+  else if (e.Run)
+    e.Run();
 }
 
-void RunMenuItem(int item) {
-  switch (item) {
-    case 0: InsertMenu(); break;
-    case 1: CommentBlock(); break;
-    case 2: DispatchCommand(9); break;
-    case 3: ServiceMenu(); break;
-    case 4: DispatchCommand(10); break;
-    case 5: ShowProjectInfo(); break;
-    case 7: DispatchCommand(0); break;
-    case 8: DispatchCommand(1); break;
-    case 9: DispatchCommand(2); break;
-    case 10: DispatchCommand(5); break;
-    case 11: DispatchCommand(6); break;
-    case 12: FarColumnRuler(); break;
-    case 13: DispatchCommand(3); break;
-    case 14: DispatchCommand(4); break;
-    default: break;
-  }
-}
+constexpr TxxMenuEntry kInsertMenu[] = {
+    {MsgId::InsertKeyCode, kNoCommand, [] { InsertFoxKey(false); }},
+    {MsgId::InsertKeyName, kNoCommand, [] { InsertFoxKey(true); }},
+};
+
+constexpr TxxMenuEntry kServiceMenu[] = {
+    {MsgId::ServiceTableStructure, 7, nullptr},
+    {MsgId::ServiceSeparator1, kNoCommand, nullptr},
+    {MsgId::ServiceAuditDefines, 11, nullptr},
+    {MsgId::ServiceAuditCall, 12, nullptr},
+    {MsgId::ServiceSeparator2, kNoCommand, nullptr},
+    {MsgId::ServiceIndent, 8, nullptr},
+};
+
+constexpr TxxMenuEntry kMainMenu[] = {
+    {MsgId::MenuInsert, kNoCommand, [] { RunMenu("InsertMENU", "", kInsertMenu); }},
+    {MsgId::MenuCommentBlock, kNoCommand, CommentBlock},
+    {MsgId::MenuDataAlias, 9, nullptr},
+    {MsgId::MenuService, kNoCommand, [] { RunMenu("ServiceMENU", "", kServiceMenu); }},
+    {MsgId::MenuReports, 10, nullptr},
+    {MsgId::MenuProjectInfo, kNoCommand, ShowProjectInfo},
+    {MsgId::MenuSeparator, kNoCommand, nullptr},
+    {MsgId::MenuInsight, 0, nullptr},
+    {MsgId::MenuInsightWhole, 1, nullptr},
+    {MsgId::MenuParamHint, 2, nullptr},
+    {MsgId::MenuProcList, 5, nullptr},
+    {MsgId::MenuStructure, 6, nullptr},
+    {MsgId::MenuRuler, kNoCommand, FarColumnRuler},
+    {MsgId::MenuHelpWord, 3, nullptr},
+    {MsgId::MenuHelpChooseBase, 4, nullptr},
+};
 
 }  // namespace
 
 void SetStartupInfo(const PluginStartupInfo& info) {
   FarSetInfo(info);
   LoadOptions();
-  ClearBusy();
+  Ctx().Busy = false;
 }
 
 void GetPluginInfo(PluginInfo& info) {
-  static const char* menuString = nullptr;
-  menuString = Msg(0);
+  const char** menuStrings = Ctx().MenuStrings;
+  menuStrings[0] = Msg(MsgId::Title);
   info = PluginInfo{};
   info.StructSize = 44;
   info.Flags = PF_DISABLEPANELS | PF_EDITOR;
-  info.PluginMenuStrings = &menuString;
+  info.PluginMenuStrings = menuStrings;
   info.PluginMenuStringsNumber = 1;
-  info.PluginConfigStrings = &menuString;
+  info.PluginConfigStrings = menuStrings;
   info.PluginConfigStringsNumber = 1;
 }
 
 HANDLE OpenPlugin(int /*openFrom*/, intptr_t /*item*/) {
   if (PluginBusy()) {
-    FarMessage("Contents", {Msg(0), Msg(39)}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("Contents", {Msg(MsgId::Title), Msg(MsgId::CommandRunning)}, 0, FMSG_WARNING | FMSG_MB_OK);
     return VEMLO_INVALID_HANDLE_VALUE;
   }
   try {
-    std::vector<std::string> items;
-    for (int m = 1; m <= 15; ++m) items.push_back(Msg(m));
-    RunMenuItem(FarMenu("Contents", items, 0, Msg(0), FMENU_WRAPMODE));
+    RunMenu("Contents", Msg(MsgId::Title), kMainMenu);
   } catch (const std::exception& e) {
     ReportFailure(e);
   }
@@ -98,24 +114,26 @@ HANDLE OpenPlugin(int /*openFrom*/, intptr_t /*item*/) {
 }
 
 int ProcessEditorInput(const INPUT_RECORD& rec) {
-  if (PluginBusy() || g_reentry) return 0;
+  TxxPluginContext& ctx = Ctx();
+  if (ctx.Busy || ctx.Reentry) return 0;
   if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) return 0;
   const KEY_EVENT_RECORD& key = rec.KeyEvent;
   if (key.wVirtualKeyCode == VK_SHIFT || key.wVirtualKeyCode == VK_CONTROL || key.wVirtualKeyCode == VK_MENU)
     return 0;
   try {
-    if (key.AsciiChar == '.' && (key.dwControlKeyState & 0x1F) == 0 && !IsBlank(CfgParam("InsightAutoDropDown"))) {
-      INPUT_RECORD copy = rec;
-      g_reentry = true;
-      struct ReentryReset {
-        ~ReentryReset() { g_reentry = false; }
-      } reset;
-      FarApi().EditorControl(ECTL_PROCESSINPUT, &copy);
-      g_reentry = false;
+    if (key.AsciiChar == '.' && (key.dwControlKeyState & 0x1F) == 0 && OptionOn(OptionId::InsightAutoDropDown)) {
+      {
+        ctx.Reentry = true;
+        struct ReentryReset {
+          TxxPluginContext& Ctx;
+          ~ReentryReset() { Ctx.Reentry = false; }
+        } reset{ctx};
+        FarProcessInput(rec);
+      }
       DispatchCommand(0);
       return 1;
     }
-    if (IsBlank(CfgParam("KeyPreview"))) return 0;
+    if (!OptionOn(OptionId::KeyPreview)) return 0;
     const int action = HotKeyAction(key);
     if (action == kHotKeyRuler) {
       FarColumnRuler();
@@ -137,13 +155,6 @@ int Configure(int /*itemNumber*/) {
   return 0;
 }
 
-void ResetPluginState() {
-  ClearBusy();
-  g_reentry = false;
-  ResetOptions();
-  ReleaseIni();
-  ResetFoxModel();
-  ResetStructCategories();
-}
+void ResetPluginState() { ResetContext(); }
 
 }  // namespace vemlo

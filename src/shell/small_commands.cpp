@@ -1,28 +1,14 @@
-// The shell's small services: the beep, the external table viewer, the key
-// table menu and the comment block.
+// The shell's small commands: the key table menu and the comment block.
 #include <cstdio>
 #include <cstring>
 
+#include "config/file_names.h"
 #include "dbf/xxdbf.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
-#include "platform/platform.h"
-#include "shell/vemlocfg.h"
 #include "shell/vemlolib.h"
 
 namespace vemlo {
-
-void SignalBeep() {
-  if (!IsBlank(CfgParam("SoundSignals"))) platform::MessageBeep(0);
-}
-
-void ViewDBFExternal(const std::string& fileName) {
-  const std::string viewer = CfgParam("DBFViewerName");
-  if (IsBlank(viewer)) {
-    FarMessage("DBFViewer", {Msg(0), Msg(37)}, 0, FMSG_WARNING | FMSG_MB_OK);
-    return;
-  }
-  FarRunProgram("DBFViewer", viewer + " " + platform::ShortPathName(fileName), true);
-}
 
 void PickFoxKey(bool nameOnly, std::string& result) {
   result.clear();
@@ -38,11 +24,15 @@ void PickFoxKey(bool nameOnly, std::string& result) {
     SetMenuItemText(items[static_cast<size_t>(r)], text);
     items[static_cast<size_t>(r)].Separator = !field(0, r).empty() && field(0, r)[0] == '-';
   }
-  static const int kBreakKeys[] = {VK_SPACE, VK_CONTROL, VK_MENU, 0};
-  int breakCode = -1;
-  int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND,
-                             "                 ALONE  SHIFT   CTRL    ALT ", "Enter; SpaceBar; Ctrl; Alt",
-                             "FoxKeys", kBreakKeys, &breakCode, items.data(), static_cast<int>(items.size()));
+  TxxMenuCall call;
+  call.HelpTopic = "FoxKeys";
+  call.Title = "                 ALONE  SHIFT   CTRL    ALT ";
+  call.Bottom = "Enter; SpaceBar; Ctrl; Alt";
+  call.Flags = FMENU_SHOWAMPERSAND;
+  call.BreakKeys = {VK_SPACE, VK_CONTROL, VK_MENU};
+  const TxxMenuChoice choice = FarMenuCall(call, items, -1);
+  const int chosen = choice.Item;
+  const int breakCode = choice.BreakCode;
   if (chosen < 0 || chosen >= keys.RecCount) return;
   static const char* const kPrefix[] = {"", "Shift+", "Ctrl+", "Alt+"};
   const int column = breakCode >= 0 && breakCode <= 2 ? breakCode + 1 : 0;  // 0 Enter, 1 Space, 2 Ctrl, 3 Alt
@@ -56,21 +46,18 @@ void PickFoxKey(bool nameOnly, std::string& result) {
 void CommentBlock() {
   EditorInfo ei = FarEditorInfo();
   if (ei.BlockType == BTYPE_NONE) {
-    FarMessage("CommentBlock", {Msg(0), Msg(33)}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("CommentBlock", {Msg(MsgId::Title), Msg(MsgId::SelectBlockFirst)}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   char symbol[64] = {};
   const std::string history = std::string(SettingsKeyName) + "\\CommentBlockSymb";
-  if (!FarApi().InputBox("", Msg(65), history.c_str(), "*** ", symbol, sizeof symbol, "CommentBlock", 0))
+  if (!FarApi().InputBox("", Msg(MsgId::CommentSymbol), history.c_str(), "*** ", symbol, sizeof symbol, "CommentBlock", 0))
     return;
   for (int line = ei.BlockStartLine; line < ei.TotalLines; ++line) {
     EditorGetString egs;
     if (!FarGetLine(line, egs)) break;
     if (egs.SelStart == -1 || (egs.SelStart == 0 && egs.SelEnd == 0)) break;
-    EditorSetPosition pos;
-    pos.CurLine = line;
-    pos.CurPos = egs.SelStart;
-    FarApi().EditorControl(ECTL_SETPOSITION, &pos);
+    FarJumpTo(TxxEditorJump{line, egs.SelStart}, false);
     FarInsertText(symbol);
   }
   FarRedraw();

@@ -14,7 +14,8 @@ int Configure(int itemNumber);
 int DispatchCommand(int code);
 bool PluginBusy();
 
-// Drops every global record of the plug-in (tests call it between cases).
+// Builds a new plug-in context: nothing of the old one survives, not even the
+// host (tests call it between cases).
 void ResetPluginState();
 
 }  // namespace vemlo

@@ -1,6 +1,8 @@
 // Corrupt and forged tables: each one asks the size question or skips data,
 // never reads outside what the file holds.
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
+#include "platform/platform.h"
 
 namespace vemlo::test {
 namespace {
@@ -130,6 +132,27 @@ TEST_F(DbfTest, ManyRecordsAreReadAcrossChunks) {
     ++live;
   }
   EXPECT_EQ(t.RecCount, live);
+}
+
+// A read that fails part way is told as such, with the file's name, and
+// leaves the table failed and empty: it is not taken for the end of the file.
+TEST_F(DbfTest, ReadErrorIsToldAndLeavesNoHalfTable) {
+  const std::string unreadable = "Z:\\proc\\self\\mem";
+  {
+    platform::InFile probe;
+    if (!probe.Open(unreadable)) GTEST_SKIP() << "no /proc/self/mem";
+  }
+  TxxDBF t;
+  LoadDBF(t, false, unreadable);
+  ASSERT_EQ(host_.Shown.size(), 1u);
+  EXPECT_EQ(host_.Shown[0].Flags, 0x10001u);
+  EXPECT_EQ(host_.Shown[0].HelpTopic, "ProblemReadDBF");
+  EXPECT_EQ(host_.Shown[0].Lines, (std::vector<std::string>{MsgText(0), MsgText(122), unreadable}));
+  host_.Shown.clear();
+  EXPECT_EQ(t.State, dsFailed);
+  EXPECT_TRUE(t.Fields.empty());
+  EXPECT_EQ(DBFValue(t, 0, 0, false), "");
+  EXPECT_TRUE(TakeShown().empty());  // failed: not read, nor told, again
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
 #include "platform/platform.h"
 
 namespace vemlo::test {

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
 #include "platform/platform.h"
 
 namespace vemlo::test {

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
 
 namespace vemlo::test {
 namespace {

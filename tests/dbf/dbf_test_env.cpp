@@ -1,5 +1,6 @@
 #include "dbf_test_env.h"
 
+#include "config/messages.h"
 #include "host/xxfar.h"
 #include "platform/platform.h"
 
@@ -47,7 +48,7 @@ std::vector<int> DbfTest::TakeShown() {
   std::vector<int> numbers;
   for (const auto& m : host_.Shown) {
     int n = -1;
-    for (int k = 0; k < 100; ++k)
+    for (int k = 0; k < kMessageCount; ++k)
       if (m.Lines.size() > 1 && m.Lines[1] == MsgText(k)) n = k;
     numbers.push_back(n);
   }

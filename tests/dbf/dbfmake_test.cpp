@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
 #include "lib/xxlib.h"
 
 namespace vemlo::test {

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "dbf_test_env.h"
+#include "host/reader_reports.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 

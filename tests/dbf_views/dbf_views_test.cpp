@@ -3,6 +3,7 @@
 
 #include "dbf/views.h"
 #include "dbf_writer.h"
+#include "host/reader_reports.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 #include "plugin_host.h"

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "dbf_writer.h"
+#include "fox/views/list_window.h"
+#include "host/editor_model.h"
+#include "host/settings_file.h"
 #include "plugin_host.h"
 #include "fox/insight/completion.h"
 #include "fox/model/project.h"
@@ -70,7 +73,7 @@ TxxSymbToCompleteArr CollectAt(int line, int col, bool* ok = nullptr) {
   RefreshModel(false, false, false);
   FindInsightWord();
   TxxInsight& in = Insight();
-  const bool r = CollectCandidates(in, FoxProj());
+  const bool r = CollectCandidates(in, FoxProj(), IniFile());
   if (ok) *ok = r;
   return in.Candidates;
 }

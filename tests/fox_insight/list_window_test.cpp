@@ -1,13 +1,15 @@
 // The completion list window: sizes, placement, rows, filtering and moves.
 #include <gtest/gtest.h>
 
+#include "host/editor_model.h"
+#include "host/settings_file.h"
 #include "plugin_host.h"
 #include "script.h"
 #include "input.h"
 #include <functional>
 #include <memory>
 #include "fox/insight/completion.h"
-#include "fox/insight/list_window.h"
+#include "fox/views/list_window.h"
 #include "fox/model/project.h"
 #include "host/xxfar.h"
 
@@ -205,7 +207,7 @@ TEST(ShowInsightList, ColoursKeyBarTypingAndClosing) {
   RefreshModel(false, false, false);
   FindInsightWord();
   TxxInsight& in = Insight();
-  ASSERT_TRUE(CollectCandidates(in, FoxProj()));
+  ASSERT_TRUE(CollectCandidates(in, FoxProj(), IniFile()));
   // Cursor row 3: the list starts at row 5, column 5; cBeta selected after one Down.
   std::vector<std::string> rows;
   std::vector<int> attrs;

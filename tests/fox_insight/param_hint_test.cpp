@@ -1,11 +1,12 @@
 // Parameter hints: the open calls before the cursor, wrapping and highlighting.
 #include <gtest/gtest.h>
 
+#include "host/editor_model.h"
 #include "input.h"
 #include "plugin_host.h"
 #include "script.h"
 #include <memory>
-#include "fox/insight/param_hint.h"
+#include "fox/views/param_hint.h"
 #include "fox/model/project.h"
 #include "host/xxfar.h"
 

@@ -10,7 +10,8 @@
 #include "fake_editor.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "lib/xxini.h"
+#include "host/editor_model.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 #include "temp_tree.h"
@@ -82,7 +83,7 @@ void ParseEverything(const std::string& dosPath) {
   const int count = static_cast<int>(lines.size());
   TxxFoxProg prog;
   prog.FileName = UpperCase(dosPath);
-  ASSERT_TRUE(ScanProceduresFromFile(prog));
+  ASSERT_EQ(ScanProceduresFromFile(prog), TxxReadStatus::Read);
   EXPECT_EQ(prog.State, psRead);
   ExpectTableShape(prog, count);
 
@@ -114,7 +115,7 @@ void ExpectProcs(const std::string& name, const std::vector<Row>& rows) {
   SCOPED_TRACE(name);
   TxxFoxProg prog;
   prog.FileName = UpperCase(CorpusDos(name));
-  ASSERT_TRUE(ScanProceduresFromFile(prog));
+  ASSERT_EQ(ScanProceduresFromFile(prog), TxxReadStatus::Read);
   ASSERT_EQ(prog.Procs.size(), rows.size());
   for (size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(prog.Procs[i].FirstLine, rows[i].First) << i;
@@ -231,11 +232,11 @@ TEST(Corpus, BinaryJunkAndExtremeLines) {
 
   TxxFoxProg cr;
   cr.FileName = UpperCase(tree.Dos("cr_only.prg"));
-  ASSERT_TRUE(ScanProceduresFromFile(cr));
+  ASSERT_EQ(ScanProceduresFromFile(cr), TxxReadStatus::Read);
   EXPECT_EQ(cr.Procs.size(), 3u);
   TxxFoxProg deepProg;
   deepProg.FileName = UpperCase(tree.Dos("deep.prg"));
-  ASSERT_TRUE(ScanProceduresFromFile(deepProg));
+  ASSERT_EQ(ScanProceduresFromFile(deepProg), TxxReadStatus::Read);
   EXPECT_EQ(deepProg.Procs.size(), 1u);
   TxxFoxStringArr sts;
   const std::vector<std::string> deepLines = ReadLines(tree.Dos("deep.prg"));
@@ -266,7 +267,7 @@ TEST(Corpus, FileTableEqualsTheTableFromItsLines) {
       TxxFoxProg file, fromLines;
       file.FileName = fromLines.FileName = UpperCase(dos);
       file.IsLibrary = fromLines.IsLibrary = static_cast<unsigned char>(library);
-      ASSERT_TRUE(ScanProceduresFromFile(file));
+      ASSERT_EQ(ScanProceduresFromFile(file), TxxReadStatus::Read);
       BuildProcTable(fromLines, static_cast<int>(lines.size()), LinesReader(lines), false);
       ASSERT_EQ(file.Procs.size(), fromLines.Procs.size());
       EXPECT_GT(file.Procs.size(), 1u);

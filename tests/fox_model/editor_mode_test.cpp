@@ -3,8 +3,9 @@
 
 #include "editor.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "sim_host.h"
 #include "temp_tree.h"
@@ -60,7 +61,7 @@ TEST(EditorMode, UnsavedBufferIsParsedAndThePositionKept) {
   // Read from disk, the same file keeps its main entry's name.
   TxxFoxProg disk;
   disk.FileName = prog.FileName;
-  ASSERT_TRUE(ScanProceduresFromFile(disk));
+  ASSERT_EQ(ScanProceduresFromFile(disk), TxxReadStatus::Read);
   ASSERT_EQ(disk.Procs.size(), 2u);
   EXPECT_EQ(disk.Procs[0].Name, "MAIN");
 }
@@ -75,7 +76,7 @@ TEST(EditorMode, LongTextShowsTheParsingProgress) {
   ASSERT_TRUE(he.opened);
   he.host.CurrentEditor()->CurLine = 4500;
   RefreshModel(true, false, false);
-  const std::string parsing = Trim(Msg(41));
+  const std::string parsing = Trim(Msg(MsgId::ReadingEditorText));
   ASSERT_FALSE(parsing.empty());
   int boxes = 0;
   for (const sim::ShownWindow& w : he.host.Transcript()) {

@@ -6,8 +6,9 @@
 #include "fake_editor.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 #include "temp_tree.h"
@@ -102,11 +103,11 @@ TEST_F(ProjectTest, MasksWithTheSettingsDirectoryMarker) {
   ASSERT_TRUE(LoadIni(tree.Dos("A/vemlo.ini")));
   const std::string settingsDir = Dir(tree, "A");
   const std::string baseDir = UpperCase(Dir(tree, "A/B"));
-  const std::string masks = ReadSearchMask("PROJ", "PrgSearchMask", settingsDir, baseDir);
+  const std::string masks = ReadSearchMask(IniFile(), "PROJ", "PrgSearchMask", settingsDir, baseDir);
   EXPECT_EQ(masks.back(), ';');
   EXPECT_EQ(masks.find(">\\"), std::string::npos);
-  EXPECT_EQ(ReadSearchMask("PROJ", "LibSearchMask", settingsDir, baseDir), "");
-  EXPECT_EQ(ReadSearchMask("PROJ", "Missing", settingsDir, baseDir), "");
+  EXPECT_EQ(ReadSearchMask(IniFile(), "PROJ", "LibSearchMask", settingsDir, baseDir), "");
+  EXPECT_EQ(ReadSearchMask(IniFile(), "PROJ", "Missing", settingsDir, baseDir), "");
 
   TxxFoxProgArr progs;
   ListProgFiles(masks, progs, false);
@@ -131,7 +132,7 @@ TEST_F(ProjectTest, MasksWithTheSettingsDirectoryMarker) {
   EXPECT_EQ(libs[0].FileSize, 6);
 
   TxxBaseList bases;
-  ListBaseFiles(ReadSearchMask("PROJ", "DBFSearchMask", settingsDir, baseDir), bases);
+  ListBaseFiles(ReadSearchMask(IniFile(), "PROJ", "DBFSearchMask", settingsDir, baseDir), bases);
   std::sort(bases.begin(), bases.end());
   ASSERT_EQ(bases.size(), 2u);
   // Table paths keep the letter case found on disk.
@@ -363,6 +364,34 @@ TEST_F(ProjectTest, NoSettingsFileWarnsAndStillParsesTheEditedFile) {
   EXPECT_EQ(Insight().Statements.size(), 4u);
   EXPECT_EQ(Insight().CursorStatement, 2);
   RefreshModel(false, false, false);  // not loaded: tried (and reported) again
+  EXPECT_EQ(host.Warnings().size(), 2u);
+}
+
+// A program file that fails part way is told after the parse, each refresh
+// that tries it again; its table keeps the main entry only.
+TEST_F(ProjectTest, ProgramReadErrorIsToldNotTakenForTheEnd) {
+  const std::string unreadable = "Z:\\proc\\self\\mem";
+  {
+    platform::InFile probe;
+    if (!probe.Open(unreadable)) GTEST_SKIP() << "no /proc/self/mem";
+  }
+  tree.Write("A/vemlo.ini", "[PROJ]\nPrgSearchMask = " + unreadable + "\n");
+  tree.Write("A/x.prg", "PROCEDURE p1\n");
+  FakeEditorHost host;
+  Edit(host, "A/x.prg", 0);
+  RefreshModel(false, false, false);
+  const auto warnings = host.Warnings();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].HelpTopic, "ProblemResetProj");
+  EXPECT_EQ(warnings[0].Lines, (std::vector<std::string>{"M0", "M122", UpperCase(unreadable)}));
+  const TxxFoxProg* mem = nullptr;
+  for (const TxxFoxProg& p : FoxProj().Progs)
+    if (p.FileName == UpperCase(unreadable)) mem = &p;
+  ASSERT_NE(mem, nullptr);
+  EXPECT_EQ(mem->Procs.size(), 1u);
+  EXPECT_NE(mem->State, psRead);
+  EXPECT_EQ(FoxProj().Progs[Insight().ProgIndex].Procs.size(), 2u);  // the edited file is parsed
+  RefreshModel(false, false, false);
   EXPECT_EQ(host.Warnings().size(), 2u);
 }
 

@@ -1,5 +1,5 @@
 // The indentation formatter: options, comment columns, the indentation stack.
-#include "fox/views/formatter.h"
+#include "fox/insight/formatter.h"
 
 #include <gtest/gtest.h>
 

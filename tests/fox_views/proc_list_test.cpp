@@ -5,6 +5,7 @@
 
 #include "editor.h"
 #include "plugin_host.h"
+#include "host/xxfar.h"
 #include "shell/vemlo.h"
 #include "views_support.h"
 
@@ -21,7 +22,7 @@ TxxFoxProc Proc(int first, int decl, int last, const std::string& name, bool fun
   return p;
 }
 
-TxxProcList Build(const TxxFoxProcArr& procs, int cursorLine, int cursorCol, TxxFarBookmarkArr marks = {},
+TxxProcList Build(const TxxFoxProcArr& procs, int cursorLine, int cursorCol, TxxBookmarkArr marks = {},
                   int width = 80, int height = 20) {
   TxxProcListInput in;
   in.Procs = &procs;
@@ -61,7 +62,7 @@ TEST(ProcListItems, TextsAndTargets) {
 TEST(ProcListItems, SelectedAndMarkedWithBookmarks) {
   const TxxFoxProcArr procs = {Proc(0, -1, 3, ""), Proc(4, 4, 10, "First"), Proc(11, 11, 20, "Second")};
   // The unnamed main entry is not listed; its bookmark goes with the next entry.
-  TxxFarBookmarkArr marks = {{2, 1, 0, 0, 0}, {5, 13, 3, 4, 1}, {0, 15, 0, 2, 0}, {9, 15, 6, 2, 0},
+  TxxBookmarkArr marks = {{2, 1, 0, 0, 0}, {5, 13, 3, 4, 1}, {0, 15, 0, 2, 0}, {9, 15, 6, 2, 0},
                              {1, 30, 0, 0, 0}};
   const TxxProcList list = Build(procs, 15, 4, marks);
   ASSERT_EQ(list.Items.size(), 6u);  // the bookmark after the last entry is left out
@@ -152,7 +153,7 @@ std::string Procedures(int procs) {
 }
 
 int ProgressBoxes(const test::PluginHost& ph) {
-  const std::string building = Trim(Msg(42));
+  const std::string building = Trim(Msg(MsgId::BuildingProcList));
   int n = 0;
   for (const sim::ShownWindow& w : ph.WindowsOf("message"))
     if (!w.Lines.empty() && Trim(w.Lines[0]) == building) ++n;

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "editor.h"
+#include "host/editor_model.h"
 #include "plugin_host.h"
 #include "views_support.h"
 

@@ -1,5 +1,5 @@
 // Building the structure review: flags, levels and the drawn strips.
-#include "fox/views/structure_entries.h"
+#include "fox/insight/structure_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ struct Built {
 };
 
 Built Build(std::vector<std::string> lines, const TxxReviewOptions& o = Defaults(), int cursor = 0,
-            TxxFarBookmarkArr bookmarks = {}) {
+            TxxBookmarkArr bookmarks = {}) {
   Built b;
   b.Lines = std::move(lines);
   const TxxFoxStringArr statements = test::StatementsOf(b.Lines);
@@ -167,7 +167,7 @@ TEST(StructureFlags, StatementTextIsOneNormalizedLine) {
 }
 
 TEST(StructureBookmarks, EntriesOfTheirOwnAndTheCursorEntry) {
-  TxxFarBookmarkArr marks = {{3, 2, 1, 5, 0}, {7, 3, 0, 4, 2}, {8, 3, 4, 6, 2}};
+  TxxBookmarkArr marks = {{3, 2, 1, 5, 0}, {7, 3, 0, 4, 2}, {8, 3, 4, 6, 2}};
   const Built b = Build({"* above", "PROCEDURE P", "", "x = 1", "y = 2"}, Defaults(), 0, marks);
   ASSERT_EQ(b.Entries.size(), 6u);
   EXPECT_EQ(b.Entries[2].Flags, static_cast<unsigned>(efBookmark));  // the blank line

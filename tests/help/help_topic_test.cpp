@@ -1,8 +1,11 @@
 // The help file written for a topic: header lines, escapes, tabs and See Also links.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "fpt_writer.h"
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "lib/xxlib.h"
 #include "plugin_host.h"
 
@@ -130,6 +133,20 @@ TEST(HelpTopic, BadBlockNumberWritesNoTopic) {
   EXPECT_EQ(f.Write(1), "");
 }
 
+// A memo file that fails part way: no help viewer, the read error told.
+TEST(HelpTopic, MemoReadErrorIsToldAndNothingShown) {
+  HelpFixture f(std::vector<test::HelpTopicSpec>{{"ALPHA", "Alpha text"}});
+  if (!OpenHelpMemo("Z:\\proc\\self\\mem")) GTEST_SKIP() << "no /proc/self/mem";
+  f.ph.Keys({"Enter"});
+  ShowHelpTopic(0);
+  EXPECT_TRUE(f.ph.WindowsOf("help").empty());
+  auto shown = f.ph.WindowsOf("message");
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().Lines, (std::vector<std::string>{"A read error stopped the reading of the file",
+                                                          f.ph.Tree().Dos("HELP.fpt")}));
+  EXPECT_EQ(f.ph.TempFiles(), 0);
+}
+
 // The topic shown through the host's help viewer from a temporary file that is gone afterwards.
 TEST(HelpTopic, ShownInTheHelpViewerAndDeleted) {
   HelpFixture f({{"ALPHA", "Alpha text\r\nSee Also: BETA"}, {"BETA", "Beta text"}});
@@ -139,6 +156,25 @@ TEST(HelpTopic, ShownInTheHelpViewerAndDeleted) {
   ASSERT_EQ(help.size(), 1u);
   EXPECT_EQ(help[0].Title, "topic0");
   EXPECT_NE(help[0].Lines[0].find("VL~"), std::string::npos);
+  EXPECT_EQ(f.ph.TempFiles(), 0);
+}
+
+// The real host's viewer needs a language header, and finds the topics of
+// links among the *.hlf files of the help file's folder.
+TEST(HelpTopic, ViewerFileIsAHeadedHelpFileAloneInItsFolder) {
+  HelpFixture f({{"ALPHA", "Alpha text\r\nSee Also: BETA"}, {"BETA", "Beta text"}});
+  const std::string plain = f.Write(0);
+  EXPECT_TRUE(WriteHelpFile(0, f.ph.Tree().Dos("OUT.HLF"), ".Language=English,English\r\n"));
+  EXPECT_EQ(f.ph.Tree().Read("OUT.HLF"), ".Language=English,English\r\n" + plain);
+
+  f.ph.Keys({"Esc"});
+  ShowHelpTopic(0);
+  auto help = f.ph.WindowsOf("help");
+  ASSERT_EQ(help.size(), 1u);
+  const std::filesystem::path shown = help[0].Lines[0];
+  EXPECT_EQ(shown.filename(), "VL~HELP.HLF");
+  EXPECT_EQ(shown.parent_path().filename().string().rfind("VL~", 0), 0u);
+  EXPECT_FALSE(std::filesystem::exists(shown.parent_path()));  // the folder goes with the file
   EXPECT_EQ(f.ph.TempFiles(), 0);
 }
 

@@ -7,6 +7,7 @@
 #include "dbf_writer.h"
 #include "fpt_writer.h"
 #include "help/vemlohlp.h"
+#include "host/reader_reports.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 #include "plugin_host.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/messages.h"
 #include "language.h"
 #include "ui_help.h"
 
@@ -49,7 +50,7 @@ TEST(Translations, RussianLanguageFileMatchesTheEnglishOne) {
   ASSERT_NE(ruBytes.find(kRussianHeader + "\r\n"), std::string::npos) << "header in code page 866";
   const std::vector<std::string> en = vemlo::sim::ParseLanguage(ReadBytes("vemlo_en.lng"));
   const std::vector<std::string> ru = vemlo::sim::ParseLanguage(ruBytes);
-  ASSERT_EQ(en.size(), 122u);
+  ASSERT_EQ(static_cast<int>(en.size()), vemlo::kMessageCount);
   ASSERT_EQ(ru.size(), en.size());
   EXPECT_EQ(ru[0], "VEM-LO");
   for (size_t i = 0; i < en.size(); ++i) {
@@ -72,7 +73,7 @@ TEST(Translations, RussianLanguageFileMatchesTheEnglishOne) {
 
 TEST(Translations, MenuHotKeysAreDistinctInEachMenu) {
   const std::vector<std::string> ru = vemlo::sim::ParseLanguage(ReadBytes("vemlo_ru.lng"));
-  ASSERT_EQ(ru.size(), 122u);
+  ASSERT_EQ(static_cast<int>(ru.size()), vemlo::kMessageCount);
   const std::vector<std::vector<int>> menus = {
       {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15},  // main menu
       {17, 18},                                         // Insert

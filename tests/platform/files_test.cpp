@@ -48,6 +48,28 @@ TEST(PlatformFiles, StampsSizesAndDeletion) {
   EXPECT_FALSE(DeleteFile(file));
 }
 
+TEST(PlatformFiles, DirectoriesMadeAndRemovedOnlyWhenEmpty) {
+  test::TempTree tree;
+  tree.Write("Data/T.dbf", "x");
+  const std::string dir = tree.Dos("") + "\\DATA\\VL~00001.TMP";
+  EXPECT_TRUE(MakeDirectory(dir));
+  EXPECT_TRUE(DirectoryExists(dir));
+  EXPECT_FALSE(MakeDirectory(dir));                                // there already
+  EXPECT_FALSE(MakeDirectory(tree.Dos("") + "\\DATA\\t.dbf"));      // a file of that name
+  EXPECT_FALSE(MakeDirectory(tree.Dos("") + "\\NONE\\SUB"));        // no parent
+  OutFile out;
+  ASSERT_TRUE(out.Create(dir + "\\VL~HELP.HLF"));
+  EXPECT_TRUE(out.Close());
+  EXPECT_FALSE(RemoveEmptyDirectory(dir));  // a file is left in it
+  EXPECT_TRUE(DirectoryExists(dir));
+  EXPECT_FALSE(RemoveEmptyDirectory(dir + "\\VL~HELP.HLF"));  // files are not removed as folders
+  EXPECT_TRUE(DeleteFile(dir + "\\vl~help.hlf"));
+  EXPECT_TRUE(RemoveEmptyDirectory(dir));
+  EXPECT_FALSE(DirectoryExists(dir));
+  EXPECT_FALSE(RemoveEmptyDirectory(dir));
+  EXPECT_TRUE(tree.Exists("Data/T.dbf"));
+}
+
 TEST(PlatformFiles, InFileReadsByOffset) {
   test::TempTree tree;
   tree.Write("t.fpt", "0123456789");

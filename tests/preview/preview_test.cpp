@@ -1,10 +1,12 @@
 // Source preview: placement, procedures from the editor and from disk, statements.
 #include <gtest/gtest.h>
 
-#include "fox/insight/preview.h"
+#include "fox/views/preview.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
+#include "platform/platform.h"
 #include "plugin_host.h"
 #include "shell/vemlo.h"
 
@@ -147,6 +149,37 @@ TEST(Preview, StatementTitledWithItsLines) {
   st.FirstLine = 9;
   st.LastLine = 11;
   EXPECT_EQ("line " + std::to_string(st.FirstLine + 1) + ".." + std::to_string(st.LastLine + 1), "line 10..12");
+}
+
+}  // namespace
+}  // namespace vemlo
+
+namespace vemlo {
+namespace {
+
+// A program on disk that fails part way shows no viewer; the failure is told.
+TEST(Preview, ReadErrorOfTheProgramIsToldAndNothingShown) {
+  const std::string unreadable = "Z:\\proc\\self\\mem";
+  {
+    platform::InFile probe;
+    if (!probe.Open(unreadable)) GTEST_SKIP() << "no /proc/self/mem";
+  }
+  test::PluginHost ph("x = 1\r\n");
+  const auto toldErrors = [&ph, &unreadable] {
+    int n = 0;
+    for (const auto& w : ph.WindowsOf("message"))
+      n += w.Lines == std::vector<std::string>{"A read error stopped the reading of the file", UpperCase(unreadable)};
+    return n;
+  };
+  ph.Tree().Write("vemlo.ini", "[PROJ]\r\nPrgSearchMask=" + unreadable + "\r\n");
+  ph.Keys({"Enter"});  // the refresh tells the failed parse
+  RefreshModel(false, true, false);
+  ASSERT_EQ(toldErrors(), 1);
+  ph.Keys({"Enter"});
+  EXPECT_TRUE(PreviewProc("MEM"));  // the main entry of the program
+  EXPECT_EQ(toldErrors(), 2);
+  EXPECT_TRUE(ph.WindowsOf("viewer").empty());
+  EXPECT_EQ(ph.TempFiles(), 0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The settings-file reader.
 #include <gtest/gtest.h>
 
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "plugin_host.h"
 
 namespace vemlo {

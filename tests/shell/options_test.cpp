@@ -15,30 +15,38 @@ std::string Stored(const std::string& name) {
 TEST(Options, FirstStartGivesTheDefaults) {
   test::PluginHost ph;  // a fresh registry file: no key yet
   EXPECT_EQ(PluginOptions().size(), 34u);
-  EXPECT_EQ(CfgParam("KeyPreview"), "+");
-  EXPECT_EQ(CfgParam("SoundSignals"), "+");
-  EXPECT_EQ(CfgParam("ShowBookmarks"), "+");
-  EXPECT_EQ(CfgParam("InsightAutoDropDown"), "");
-  EXPECT_EQ(CfgParam("FileExtensions"), ".prg;.spr;.mpr");
-  EXPECT_EQ(CfgParam("FmtTextStructIndentStep"), "  1t   s");
-  EXPECT_EQ(CfgParam("ReviewCharSetCond"), "\xDA\xB3\xC3\xC0\xC4");
-  EXPECT_EQ(CfgParam("ReviewCharSetLoop"), "\xD6\xBA\xC7\xC7\xD3\xC4");
-  EXPECT_EQ(CfgParam("ReviewCharSetExit"), "\x3C\xCD");
-  EXPECT_EQ(CfgParam("ReviewAddKeyWords"), "set\x0Cprivate\x0Cselect");
+  EXPECT_EQ(Option(OptionId::KeyPreview), "+");
+  EXPECT_EQ(Option(OptionId::SoundSignals), "+");
+  EXPECT_EQ(Option(OptionId::ShowBookmarks), "+");
+  EXPECT_EQ(Option(OptionId::InsightAutoDropDown), "");
+  EXPECT_EQ(Option(OptionId::FileExtensions), ".prg;.spr;.mpr");
+  EXPECT_EQ(Option(OptionId::FmtTextStructIndentStep), "  1t   s");
+  EXPECT_EQ(Option(OptionId::ReviewCharSetCond), "\xDA\xB3\xC3\xC0\xC4");
+  EXPECT_EQ(Option(OptionId::ReviewCharSetLoop), "\xD6\xBA\xC7\xC7\xD3\xC4");
+  EXPECT_EQ(Option(OptionId::ReviewCharSetExit), "\x3C\xCD");
+  EXPECT_EQ(Option(OptionId::ReviewAddKeyWords), "set\x0Cprivate\x0Cselect");
   EXPECT_TRUE(ph.WindowsOf("message").empty());
 }
 
-TEST(Options, UnknownNameWarnsAndReadsEmpty) {
+// A misspelt option id does not compile (tests/layer_probes); a name from
+// outside the code is looked up case-sensitively, and each id is its own name.
+TEST(Options, NamesMatchTheirIdsExactly) {
   test::PluginHost ph;
-  ph.Keys({"Enter"});
-  EXPECT_EQ(CfgParam("keypreview"), "");  // names compare case-sensitively
-  auto shown = ph.WindowsOf("message");
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].Title, "VEM-LO");
-  ASSERT_GE(shown[0].Lines.size(), 3u);
-  EXPECT_EQ(shown[0].Lines[0], "internal error in function CfgParam");
-  EXPECT_EQ(shown[0].Lines[1], "unknown ParamName:");
-  EXPECT_EQ(shown[0].Lines[2], "keypreview");
+  EXPECT_FALSE(FindOption("keypreview").has_value());
+  EXPECT_FALSE(FindOption("").has_value());
+  ASSERT_TRUE(FindOption("KeyPreview").has_value());
+  EXPECT_EQ(*FindOption("KeyPreview"), OptionId::KeyPreview);
+  EXPECT_EQ(*FindOption("ReviewAddPairList"), OptionId::ReviewAddPairList);
+  int named = 0;
+  for (const TxxPluginOption& o : PluginOptions()) {
+    if (o.Name.empty()) continue;
+    ++named;
+    const std::optional<OptionId> id = FindOption(o.Name);
+    ASSERT_TRUE(id.has_value()) << o.Name;
+    EXPECT_EQ(&Option(*id), &o.Value) << o.Name;
+  }
+  EXPECT_EQ(named, 27);
+  EXPECT_TRUE(ph.WindowsOf("message").empty());
 }
 
 TEST(Options, LoadTakesStringValuesUpToTheirFirstNul) {
@@ -48,10 +56,10 @@ TEST(Options, LoadTakesStringValuesUpToTheirFirstNul) {
   platform::RegSetString(OptionsKey(), "ShowBookmarks", " ");
   platform::RegSetString(OptionsKey(), "NoSuchOption", "x");
   LoadOptions();
-  EXPECT_EQ(CfgParam("SoundSignals"), "");
-  EXPECT_EQ(CfgParam("InsightHeight"), "12");
-  EXPECT_EQ(CfgParam("ShowBookmarks"), " ");  // shows ticked, reads as off
-  EXPECT_EQ(CfgParam("KeyPreview"), "+");
+  EXPECT_EQ(Option(OptionId::SoundSignals), "");
+  EXPECT_EQ(Option(OptionId::InsightHeight), "12");
+  EXPECT_EQ(Option(OptionId::ShowBookmarks), " ");  // shows ticked, reads as off
+  EXPECT_EQ(Option(OptionId::KeyPreview), "+");
 }
 
 // Focus order of the first group: 3 check boxes, 3 edits, the list button, a check
@@ -65,11 +73,11 @@ TEST(Options, ApplyChangesMemoryOnlySaveStoresTheGroup) {
   keys.push_back("Enter");
   ph.Keys(keys);
   EditOptionGroup(0);
-  EXPECT_EQ(CfgParam("KeyPreview"), "");
+  EXPECT_EQ(Option(OptionId::KeyPreview), "");
   EXPECT_EQ(Stored("KeyPreview"), "<missing>");
   ResetOptions();
   LoadOptions();
-  EXPECT_EQ(CfgParam("KeyPreview"), "+");
+  EXPECT_EQ(Option(OptionId::KeyPreview), "+");
 
   // Enter on the check box closes with the default button, which stores the group.
   ph.Keys({"Space", "Enter"});
@@ -79,14 +87,14 @@ TEST(Options, ApplyChangesMemoryOnlySaveStoresTheGroup) {
   EXPECT_EQ(Stored("ReviewFoxStructStep"), "<missing>");  // other groups are not written
   ResetOptions();
   LoadOptions();
-  EXPECT_EQ(CfgParam("KeyPreview"), "");
+  EXPECT_EQ(Option(OptionId::KeyPreview), "");
 }
 
 TEST(Options, CancelAndEscapeChangeNothing) {
   test::PluginHost ph;
   ph.Keys({"Space", "Esc"});
   EditOptionGroup(0);
-  EXPECT_EQ(CfgParam("KeyPreview"), "+");
+  EXPECT_EQ(Option(OptionId::KeyPreview), "+");
   EXPECT_EQ(Stored("KeyPreview"), "<missing>");
 }
 

@@ -5,13 +5,9 @@
 #include <cstdio>
 
 #include "dbf/xxdbf.h"
-#include "fox/insight/list_window.h"
 #include "fox/model/scanner.h"
-#include "host/xxfar.h"
-#include "lib/xxini.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 
@@ -23,15 +19,12 @@ int RecordCount(const TxxDBF& table) {
   return static_cast<int>(table.Fields[0].Values.size());
 }
 
-std::string IniColumn(const std::string& section, const std::string& key) {
-  std::string value;
-  IniValueDef(section, key, "", value);
-  return value;
-}
-
-int ColumnOf(const TxxDBF& table, const std::string& section, const std::string& key) {
+// The column of a loaded table that the settings file names; -1 without one.
+int ColumnOf(const TxxIniFile& ini, const TxxDBF& table, const std::string& section, const std::string& key) {
   if (table.State != dsLoaded) return -1;
-  return DBFFieldIndex(table, IniColumn(section, key));
+  std::string name;
+  LookupIni(ini, section, key, name);
+  return FindDBFField(table, name);
 }
 
 // Opens a group; CloseGroup drops the header again when no row followed it.
@@ -97,10 +90,10 @@ void AddProcedures(TxxInsight& in, const TxxFoxProj& proj) {
   CloseGroup(in.Candidates, h);
 }
 
-void AddBases(TxxInsight& in, const TxxFoxProj& proj) {
+void AddBases(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini) {
   const TxxDBF& t = proj.KdfBases;
-  const int base = ColumnOf(t, "KDF_BASES", "FieldName_BASE");
-  const int rem = ColumnOf(t, "KDF_BASES", "FieldName_REM");
+  const int base = ColumnOf(ini, t, "KDF_BASES", "FieldName_BASE");
+  const int rem = ColumnOf(ini, t, "KDF_BASES", "FieldName_REM");
   if (base < 0 || rem < 0) return;
   const size_t h = OpenGroup(in.Candidates, platform::ExpandFileName(t.FileName));
   const int n = RecordCount(t);
@@ -122,10 +115,10 @@ void AddTables(TxxInsight& in, const TxxFoxProj& proj) {
 }
 
 // Both option tables share one structure: the columns are found in the local one.
-void AddOptions(TxxInsight& in, const TxxFoxProj& proj) {
-  const int id = ColumnOf(proj.LocalOptions, "OPTIONS", "FieldName_ID");
+void AddOptions(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini) {
+  const int id = ColumnOf(ini, proj.LocalOptions, "OPTIONS", "FieldName_ID");
   if (id < 0) return;
-  const int desc = ColumnOf(proj.LocalOptions, "OPTIONS", "FieldName_DESC");
+  const int desc = ColumnOf(ini, proj.LocalOptions, "OPTIONS", "FieldName_DESC");
   const struct {
     const TxxDBF* Table;
     const char* Title;
@@ -145,10 +138,10 @@ void AddOptions(TxxInsight& in, const TxxFoxProj& proj) {
 // The dictionary compares base names on eight characters, upper case.
 std::string Key8(const std::string& s) { return UpperCase(PadRightTo(s, 8)); }
 
-void AddDictionaryFields(TxxInsight& in, const TxxFoxProj& proj, std::string& a8) {
+void AddDictionaryFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini, std::string& a8) {
   const TxxDBF& bases = proj.KdfBases;
-  const int base = ColumnOf(bases, "KDF_BASES", "FieldName_BASE");
-  const int cross = ColumnOf(bases, "KDF_BASES", "FieldName_CROSS");
+  const int base = ColumnOf(ini, bases, "KDF_BASES", "FieldName_BASE");
+  const int cross = ColumnOf(ini, bases, "KDF_BASES", "FieldName_CROSS");
   if (base >= 0 && cross >= 0) {
     const int n = RecordCount(bases);
     for (int r = 0; r < n; ++r) {
@@ -158,13 +151,13 @@ void AddDictionaryFields(TxxInsight& in, const TxxFoxProj& proj, std::string& a8
     }
   }
   const TxxDBF& t = proj.KdfFields;
-  const int fBase = ColumnOf(t, "KDF_FIELDS", "FieldName_BASE");
-  const int fName = ColumnOf(t, "KDF_FIELDS", "FieldName_FNAME");
+  const int fBase = ColumnOf(ini, t, "KDF_FIELDS", "FieldName_BASE");
+  const int fName = ColumnOf(ini, t, "KDF_FIELDS", "FieldName_FNAME");
   if (fBase < 0 || fName < 0) return;
-  const int fType = ColumnOf(t, "KDF_FIELDS", "FieldName_FTYPE");
-  const int fLen = ColumnOf(t, "KDF_FIELDS", "FieldName_FLEN");
-  const int fDec = ColumnOf(t, "KDF_FIELDS", "FieldName_FDEC");
-  const int fRem = ColumnOf(t, "KDF_FIELDS", "FieldName_REM");
+  const int fType = ColumnOf(ini, t, "KDF_FIELDS", "FieldName_FTYPE");
+  const int fLen = ColumnOf(ini, t, "KDF_FIELDS", "FieldName_FLEN");
+  const int fDec = ColumnOf(ini, t, "KDF_FIELDS", "FieldName_FDEC");
+  const int fRem = ColumnOf(ini, t, "KDF_FIELDS", "FieldName_REM");
   const int n = RecordCount(t);
   for (int r = 0; r < n; ++r) {
     if (Key8(DBFValueRef(t, fBase, r)) != a8) continue;
@@ -180,13 +173,14 @@ void AddDictionaryFields(TxxInsight& in, const TxxFoxProj& proj, std::string& a8
 }
 
 // The last resort: the header of the project's table file of that name.
-void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8) {
+void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8,
+                     const TxxTableLoader& loadTable) {
   const std::string wanted = Trim(a8) + ".DBF";
   for (const std::string& file : proj.Bases) {
     if (UpperCase(ExtractFileName(file)) != wanted) continue;
     const size_t h = OpenGroup(in.Candidates, file);
     TxxDBF table;
-    LoadDBF(table, true, file);
+    LoadTableWith(loadTable, table, true, file);
     for (size_t f = 0; f < table.Fields.size(); ++f) {
       const TxxDBFField& field = table.Fields[f];
       char buf[32];
@@ -228,14 +222,8 @@ void FindInsightWordIn(TxxInsight& in, const std::string& line, int cursorLine, 
   }
 }
 
-void FindInsightWord() {
-  const EditorInfo info = FarEditorInfo();
-  std::string line;
-  FarGetLine(-1, line);
-  FindInsightWordIn(Insight(), line, info.CurLine, info.CurPos);
-}
-
-void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& alias) {
+void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini, const std::string& alias,
+                       const TxxTableLoader& loadTable) {
   TxxSymbToCompleteArr& list = in.Candidates;
   const size_t m = list.size();
   const std::string wanted = UpperCase(Trim(alias));
@@ -255,13 +243,14 @@ void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const std::string
   list.resize(m);
   OpenGroup(list, platform::ExpandFileName(proj.KdfFields.FileName));
   std::string a8 = Key8(alias);
-  AddDictionaryFields(in, proj, a8);
+  AddDictionaryFields(in, proj, ini, a8);
   if (list.size() > m + 1) return;
   list.resize(m);
-  AddHeaderFields(in, proj, a8);
+  AddHeaderFields(in, proj, a8, loadTable);
 }
 
-bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj) {
+bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini,
+                       const TxxTableLoader& loadTable) {
   in.Candidates.clear();
   const std::string& context = in.Context;
   const bool programs = !proj.Progs.empty();
@@ -273,48 +262,23 @@ bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj) {
     }
     AddProcedures(in, proj);
     if (programs) AddElements(in, ekAlias, "aliases");
-    AddBases(in, proj);
+    AddBases(in, proj, ini);
     AddTables(in, proj);
   } else if (UpperCase(context) == "M.") {
     if (programs) AddElements(in, ekVariable, "var");
-    AddOptions(in, proj);
+    AddOptions(in, proj, ini);
   } else if (context == "&" || context == "@") {
     if (programs) {
       AddElements(in, ekVariable, "var");
       AddElements(in, ekArray, "arrays");
     }
-    AddOptions(in, proj);
+    AddOptions(in, proj, ini);
   } else {
     const std::string alias = context.substr(0, context.size() - 1);
     if (alias.find('.') != std::string::npos) return false;
-    AppendAliasFields(in, proj, alias);
+    AppendAliasFields(in, proj, ini, alias, loadTable);
   }
   return true;
-}
-
-void CompleteSymbol() {
-  TxxInsight& in = Insight();
-  // The candidates live for this request only, however it ends.
-  struct Cleared {
-    TxxSymbToCompleteArr& List;
-    ~Cleared() { List.clear(); }
-  } cleared{in.Candidates};
-  if (!CollectCandidates(in, FoxProj())) {
-    in.Candidates.clear();
-    SignalBeep();
-    return;
-  }
-  const bool empty = in.Candidates.empty();
-  if (empty) in.Candidates.push_back(TxxSymbToComplete{"", "", 0, skNone, 0});
-  const std::string chosen = ShowInsightList(in.Candidates);
-  if (empty || chosen.empty()) return;
-  EditorSetPosition pos;
-  pos.CurLine = in.CursorLine;
-  pos.CurPos = in.WordLeft;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  for (int n = in.WordRight - in.WordLeft - 1; n > 0; --n) FarApi().EditorControl(ECTL_DELETECHAR, nullptr);
-  FarInsertText(chosen);
-  FarRedraw();
 }
 
 }  // namespace vemlo

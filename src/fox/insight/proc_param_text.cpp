@@ -4,7 +4,6 @@
 #include <climits>
 
 #include "fox/model/scanner.h"
-#include "host/xxfar.h"
 #include "lib/xxlib.h"
 
 namespace vemlo {
@@ -54,14 +53,12 @@ std::string ParamTextFromLines(const TxxLineReader& read, int firstLine, int las
   return CleanList(raw);
 }
 
-std::string ProcParamText(const TxxFoxProg& prog, int procIndex) {
+std::string ProcParamText(const TxxFoxProg& prog, int procIndex, const TxxEditedText& edited) {
   if (procIndex < 0 || procIndex >= static_cast<int>(prog.Procs.size())) return "";
   const TxxFoxProc& proc = prog.Procs[procIndex];
   const int first = proc.DeclLine + 1;
-  if (!prog.FileName.empty() && prog.FileName == FarEditorFileName()) {
-    FarSavedPos saved;
-    return ParamTextFromLines(EditorLineReader(), first, proc.LastLine, proc.LastLine);
-  }
+  if (IsEditedFile(edited, prog.FileName))
+    return ParamTextFromLines(edited.Read, first, proc.LastLine, proc.LastLine);
   TextFile file;
   if (!OpenTextFile(file, prog.FileName)) return "";
   int next = 0;  // the reader is sequential; lines are asked for in increasing order
@@ -73,7 +70,8 @@ std::string ProcParamText(const TxxFoxProg& prog, int procIndex) {
     return true;
   };
   std::string result = ParamTextFromLines(fromDisk, first, proc.LastLine, INT_MAX);
-  CloseTextFile(file);
+  // A file that fails part way is one that could not be read: no list from half of it.
+  if (TextFileFailed(file)) return "";
   return result;
 }
 

@@ -49,6 +49,9 @@ struct TxxInsight {
   TxxSymbToCompleteArr Candidates;
 };
 
-TxxInsight& Insight();
+// After a refresh: the edited file's entry in the project and the procedure
+// at the cursor; null when the record names none.
+const TxxFoxProg* CursorProg(const TxxFoxProj& proj, const TxxInsight& in);
+const TxxFoxProc* CursorProc(const TxxFoxProj& proj, const TxxInsight& in);
 
 }  // namespace vemlo

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
+#include "fox/model/progress.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 
@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kProgressMinLines = 5000;  // longer editor texts show a progress box
 constexpr int kProgressEvery = 100;
-constexpr int kMsgTitle = 0;
-constexpr int kMsgParsingEditor = 41;
 
 std::string_view TrimView(std::string_view s) {
   size_t b = 0, e = s.size();
@@ -134,12 +132,6 @@ void ResetProcTable(TxxFoxProg& prog, bool editorNames, int lineCount) {
 
 }  // namespace
 
-TxxLineReader EditorLineReader() {
-  return [](int line, std::string& text) {
-    return FarGotoLine(line, -1, -1, -1, false) && FarGetLine(-1, text);
-  };
-}
-
 void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
                     bool editorNames) {
   if (lineCount < 0) lineCount = 0;
@@ -155,10 +147,10 @@ namespace {
 
 // The file-mode scan; `stamp` is the file's stamp as it was opened, taken before
 // its lines are read.
-bool ScanFile(TxxFoxProg& prog, std::optional<uint32_t>& stamp) {
+TxxReadStatus ScanFile(TxxFoxProg& prog, std::optional<uint32_t>& stamp) {
   ResetProcTable(prog, false, 1);
   platform::TextReader& reader = ProgramFileReader();
-  if (IsBlank(prog.FileName) || !reader.Open(prog.FileName)) return false;
+  if (IsBlank(prog.FileName) || !reader.Open(prog.FileName)) return TxxReadStatus::CannotOpen;
   ClosesReader closes{reader};
   stamp = reader.Stamp();
   // One pass: the end of the last entry is known when the lines are.
@@ -168,39 +160,35 @@ bool ScanFile(TxxFoxProg& prog, std::optional<uint32_t>& stamp) {
   while (count < INT_MAX && reader.ReadLineView(line)) builder.Step(count++, line);
   if (reader.Failed()) {
     ResetProcTable(prog, false, 1);
-    return false;
+    return TxxReadStatus::ReadError;
   }
   builder.Finish(count);
   prog.State = psRead;
-  return true;
+  return TxxReadStatus::Read;
 }
 
 }  // namespace
 
-bool ScanProceduresFromFile(TxxFoxProg& prog) {
+TxxReadStatus ScanProceduresFromFile(TxxFoxProg& prog) {
   std::optional<uint32_t> stamp;
   return ScanFile(prog, stamp);
 }
 
-void ScanProcedures(TxxFoxProg& prog) {
-  if (prog.FileName != UpperCase(FarEditorFileName())) {
+TxxReadStatus ScanProcedures(TxxFoxProg& prog, const TxxEditedText& text, const TxxProgressSink& progress) {
+  if (!IsEditedFile(text, prog.FileName)) {
     std::optional<uint32_t> stamp;
-    if (ScanFile(prog, stamp)) prog.ParsedTime = stamp;
-    return;
+    const TxxReadStatus status = ScanFile(prog, stamp);
+    if (status == TxxReadStatus::Read) prog.ParsedTime = stamp;
+    return status;
   }
-  FarSavedPos saved;
-  const int count = saved.Info().TotalLines;
-  std::optional<FarProgressGuard> progress;
-  if (count > kProgressMinLines && !FarProgressActive()) {
-    progress.emplace(Msg(kMsgTitle), Msg(kMsgParsingEditor), count);
-  }
-  const TxxLineReader editor = EditorLineReader();
-  const bool stepping = progress.has_value();
-  BuildProcTable(prog, count, [&](int line, std::string& text) {
-    if (stepping && line % kProgressEvery == 0) FarProgressStep(line + 1);
-    return editor(line, text);
+  const int count = text.LineCount;
+  const TxxProgressScope box(progress, count > kProgressMinLines, MsgId::ReadingEditorText, count);
+  BuildProcTable(prog, count, [&](int line, std::string& lineText) {
+    if (line % kProgressEvery == 0) box.Step(line + 1);
+    return text.Read(line, lineText);
   }, true);
   prog.ParsedTime.reset();
+  return TxxReadStatus::Read;
 }
 
 TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine) {
@@ -217,11 +205,6 @@ TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine) {
     defines.push_back(std::move(def));
   }
   return defines;
-}
-
-TxxFoxDefineArr CollectDefines(int cursorLine) {
-  FarSavedPos saved;
-  return CollectDefines(EditorLineReader(), cursorLine);
 }
 
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,

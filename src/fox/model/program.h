@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "dbf/read_status.h"
+
 namespace vemlo {
 
 struct TxxFoxProj;
+struct TxxEditedText;
+struct TxxProgressSink;
 
 // States of a program entry.
 enum : unsigned char { psNotRead = 0, psRead = 1, psEditor = 2 };
@@ -74,16 +78,14 @@ using TxxFoxDefineArr = std::vector<TxxFoxDefine>;
 // increasing order, so a reader may be sequential.
 using TxxLineReader = std::function<bool(int line, std::string& text)>;
 
-// Reads the editor text: the line is made current, then read. The caller keeps
-// the editor position saved while it reads.
-TxxLineReader EditorLineReader();
-
-// Rebuilds the procedure table from the editor text when the file is the one
+// Rebuilds the procedure table from the edited text when the file is the one
 // being edited, else from the file on disk. State becomes psRead when the text
-// could be read; a file that cannot be read keeps its main entry and its state.
-void ScanProcedures(TxxFoxProg& prog);
-// The file-mode half of ScanProcedures (false when the file could not be read).
-bool ScanProceduresFromFile(TxxFoxProg& prog);
+// could be read; a file that cannot be read (CannotOpen, or ReadError when a
+// read failed part way) keeps its main entry and its state. A long edited
+// text is parsed with a box of progress.
+TxxReadStatus ScanProcedures(TxxFoxProg& prog, const TxxEditedText& text, const TxxProgressSink& progress);
+// The file-mode half of ScanProcedures.
+TxxReadStatus ScanProceduresFromFile(TxxFoxProg& prog);
 // Builds the table from a text of lineCount lines. editorNames names the main
 // entry after the file with its extension, as for the edited file.
 void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
@@ -94,7 +96,6 @@ void ExtractElements(TxxFoxString& st);
 
 // The #DEFINE lines from line 0 through lastLine.
 TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine);
-TxxFoxDefineArr CollectDefines(int cursorLine);  // of the editor text
 
 // A procedure of the project by name; a name with an extension finds only main
 // entries. Both indexes are -1 when nothing is found.

@@ -4,25 +4,13 @@
 
 #include <limits>
 
-#include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "config/file_names.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 
 namespace vemlo {
 
 namespace {
-
-constexpr const char* kSettingsFileName = "vemlo.ini";
-constexpr const char* kDirMarker = ">\\";
-constexpr const char* kHelpTopic = "ProblemResetProj";
-constexpr int kMsgTitle = 0;
-constexpr int kMsgNoSettings = 27;
-constexpr int kMsgNoTable = 34;
-
-void Warn(const std::vector<std::string>& lines) {
-  FarMessage(kHelpTopic, lines, 0, FMSG_WARNING | FMSG_MB_OK);
-}
 
 // Every directory-search entry of every item of the list; an item ending with
 // "\" means every file of that directory with the default extension.
@@ -48,53 +36,50 @@ struct DictTable {
   const char* Section;
   const char* Key;
   TxxDBF TxxFoxProj::*Table;
-  int NameMsg;
+  MsgId NameMsg;
 };
 constexpr DictTable kDictTables[] = {
-    {"KDF_BASES", "SearchMask", &TxxFoxProj::KdfBases, 56},
-    {"KDF_FIELDS", "SearchMask", &TxxFoxProj::KdfFields, 57},
-    {"KDF_INDEX", "SearchMask", &TxxFoxProj::KdfIndex, 58},
-    {"OPTIONS", "LSearchMask", &TxxFoxProj::LocalOptions, 59},
-    {"OPTIONS", "GSearchMask", &TxxFoxProj::GlobalOptions, 60},
+    {"KDF_BASES", "SearchMask", &TxxFoxProj::KdfBases, MsgId::InfoKdfBases},
+    {"KDF_FIELDS", "SearchMask", &TxxFoxProj::KdfFields, MsgId::InfoKdfFields},
+    {"KDF_INDEX", "SearchMask", &TxxFoxProj::KdfIndex, MsgId::InfoKdfIndex},
+    {"OPTIONS", "LSearchMask", &TxxFoxProj::LocalOptions, MsgId::InfoLocalOptions},
+    {"OPTIONS", "GSearchMask", &TxxFoxProj::GlobalOptions, MsgId::InfoGlobalOptions},
 };
 
 }  // namespace
 
-TxxFoxProj& FoxProj() {
-  static TxxFoxProj proj;
-  return proj;
+const TxxFoxProg* CursorProg(const TxxFoxProj& proj, const TxxInsight& in) {
+  if (in.ProgIndex < 0 || in.ProgIndex >= static_cast<int>(proj.Progs.size())) return nullptr;
+  return &proj.Progs[static_cast<size_t>(in.ProgIndex)];
 }
 
-TxxInsight& Insight() {
-  static TxxInsight insight;
-  return insight;
+const TxxFoxProc* CursorProc(const TxxFoxProj& proj, const TxxInsight& in) {
+  const TxxFoxProg* prog = CursorProg(proj, in);
+  if (!prog || in.ProcIndex < 0 || in.ProcIndex >= static_cast<int>(prog->Procs.size())) return nullptr;
+  return &prog->Procs[static_cast<size_t>(in.ProcIndex)];
 }
 
-void ResetFoxModel() {
-  FoxProj() = TxxFoxProj{};
-  Insight() = TxxInsight{};
-}
-
-std::string FindSettingsFile(const std::string& directory) {
+std::string FindSettingsFile(const std::string& directory, const std::string& moduleDir) {
   if (!directory.empty()) {
     const std::string dir = IncludeTrailingBackslash(directory);
     // The directory itself first, then its parents up to the root, nearest first.
     for (size_t cut = dir.size(); cut > 0; --cut) {
       if (cut != dir.size() && dir[cut - 1] != '\\') continue;
-      const std::string path = dir.substr(0, cut) + kSettingsFileName;
+      const std::string path = dir.substr(0, cut) + SettingsFileName;
       if (platform::FileExists(path)) return path;
     }
   }
-  const std::string beside = ModuleDir() + kSettingsFileName;
+  if (moduleDir.empty()) return std::string();
+  const std::string beside = IncludeTrailingBackslash(moduleDir) + SettingsFileName;
   if (platform::FileExists(beside)) return beside;
   return std::string();
 }
 
-std::string ReadSearchMask(const std::string& section, const std::string& key,
+std::string ReadSearchMask(const TxxIniFile& ini, const std::string& section, const std::string& key,
                            const std::string& settingsDir, const std::string& baseDir) {
   std::string value;
-  if (!IniValue(section, key, value)) return std::string();
-  value = ReplaceAll(value, kDirMarker, settingsDir);
+  if (LookupIni(ini, section, key, value) != TxxIniLookup::Found) return std::string();
+  value = ReplaceAll(value, DirMarker, settingsDir);
   value = Trim(ResolvePathList(baseDir, value, true));
   if (!value.empty() && value.back() != ';') value += ';';
   return value;
@@ -119,33 +104,50 @@ void ListBaseFiles(const std::string& masks, TxxBaseList& bases) {
   });
 }
 
-void OpenDictTable(const std::string& masks, TxxDBF& table, int nameMsg) {
-  if (masks.empty()) return;
-  const std::string path = FirstExistingFile(masks);
-  if (path.empty()) Warn({Msg(kMsgTitle), Msg(kMsgNoTable), Msg(nameMsg), masks});
-  LoadDBF(table, false, path);
-}
-
-void LoadProject(TxxFoxProj& proj, const std::string& dir, const std::string& iniFile) {
+TxxProjectProblems LoadProject(TxxFoxProj& proj, TxxIniFile& ini, const std::string& dir,
+                               const std::string& iniFile) {
+  TxxProjectProblems problems;
   proj.Progs.clear();
   proj.Bases.clear();
-  for (const DictTable& dict : kDictTables) LoadDBF(proj.*dict.Table, false, "");
+  for (const DictTable& dict : kDictTables) ReadDBF(proj.*dict.Table, false, "");
   proj.State = 0;
   proj.Dir = dir;
   proj.IniFile = iniFile;
-  if (!LoadIni(iniFile)) {
-    Warn({Msg(kMsgTitle), Msg(kMsgNoSettings), iniFile});
-    return;
+  if (ReadIniFile(ini, iniFile) != TxxIniRead::Loaded) {
+    TxxProjectProblem p;
+    p.What = TxxProjectProblem::Kind::NoSettingsFile;
+    p.File = iniFile;
+    problems.push_back(std::move(p));
+    return problems;
   }
   const std::string iniDir = ExtractFilePath(iniFile);
-  ListProgFiles(ReadSearchMask("PROJ", "PrgSearchMask", iniDir, dir), proj.Progs, false);
-  ListProgFiles(ReadSearchMask("PROJ", "LibSearchMask", iniDir, dir), proj.Progs, true);
-  ListBaseFiles(ReadSearchMask("PROJ", "DBFSearchMask", iniDir, dir), proj.Bases);
+  const auto mask = [&](const char* section, const char* key) {
+    return ReadSearchMask(ini, section, key, iniDir, dir);
+  };
+  ListProgFiles(mask("PROJ", "PrgSearchMask"), proj.Progs, false);
+  ListProgFiles(mask("PROJ", "LibSearchMask"), proj.Progs, true);
+  ListBaseFiles(mask("PROJ", "DBFSearchMask"), proj.Bases);
   for (const DictTable& dict : kDictTables) {
-    OpenDictTable(ReadSearchMask(dict.Section, dict.Key, iniDir, dir), proj.*dict.Table,
-                  dict.NameMsg);
+    const std::string masks = mask(dict.Section, dict.Key);
+    if (masks.empty()) continue;
+    TxxDBF& table = proj.*dict.Table;
+    const std::string path = FirstExistingFile(masks);
+    if (path.empty()) {
+      TxxProjectProblem p;
+      p.What = TxxProjectProblem::Kind::NoDictTable;
+      p.File = masks;
+      p.TableName = dict.NameMsg;
+      problems.push_back(std::move(p));
+    }
+    const TxxReadStatus status = ReadDBF(table, false, path);
+    if (status != TxxReadStatus::Read) {
+      TxxProjectProblem p;
+      p.Read = TxxReadProblem{status, table.FileName, &table, false};
+      problems.push_back(std::move(p));
+    }
   }
   proj.State = 1;
+  return problems;
 }
 
 }  // namespace vemlo

@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "config/messages.h"
+#include "dbf/read_status.h"
 #include "dbf/xxdbf.h"
+#include "fox/model/edited_text.h"
 #include "fox/model/insight.h"
 #include "fox/model/program.h"
+#include "fox/model/progress.h"
+#include "lib/xxini.h"
 
 namespace vemlo {
 
@@ -27,20 +32,46 @@ struct TxxFoxProj {
   TxxDBF GlobalOptions;
 };
 
-TxxFoxProj& FoxProj();
-// Drops the project and the insight record (the plug-in's reset and unload).
-void ResetFoxModel();
+// Something the project load could not do, for the front end to tell.
+struct TxxProjectProblem {
+  enum class Kind : unsigned char { NoSettingsFile, NoDictTable, Read };
+  Kind What = Kind::Read;
+  std::string File;                // NoSettingsFile: the file (empty: none found); NoDictTable: the masks
+  MsgId TableName = MsgId::Title;  // NoDictTable: the table's name
+  TxxReadProblem Read;             // Read: a table that could not be read
+};
+using TxxProjectProblems = std::vector<TxxProjectProblem>;
 
-std::string FindSettingsFile(const std::string& dir);
-void LoadProject(TxxFoxProj& proj, const std::string& dir, const std::string& iniFile);
-std::string ReadSearchMask(const std::string& section, const std::string& key,
+// The settings file for a folder: in it or the nearest folder above it, else
+// the one in the module's folder; empty when there is none.
+std::string FindSettingsFile(const std::string& dir, const std::string& moduleDir);
+// Loads the project of a folder from its settings file (read into ini): the
+// program, library and table files it names and the dictionary tables. The
+// problems come in the order they arose; a table's open size question refers
+// to the table in proj.
+TxxProjectProblems LoadProject(TxxFoxProj& proj, TxxIniFile& ini, const std::string& dir,
+                               const std::string& iniFile);
+std::string ReadSearchMask(const TxxIniFile& ini, const std::string& section, const std::string& key,
                            const std::string& settingsDir, const std::string& baseDir);
 void ListProgFiles(const std::string& masks, TxxFoxProgArr& progs, bool isLibrary);
 void ListBaseFiles(const std::string& masks, TxxBaseList& bases);
-void OpenDictTable(const std::string& masks, TxxDBF& table, int nameMsg);
 
-// onlyCurrent: parse the edited file only; force: reload the project and parse
-// every file; wholeFile: statements from the top of the file, not the procedure.
-void RefreshModel(bool onlyCurrent, bool force, bool wholeFile);
+// What a refresh before a command brings up to date. OnlyCurrent: parse the
+// edited file only; Force: load the project again and parse every file;
+// WholeFile: statements from the top of the file, not of the procedure.
+struct TxxRefreshRequest {
+  bool OnlyCurrent = false;
+  bool Force = false;
+  bool WholeFile = false;
+};
+
+// The project needs loading: asked for, never loaded, or another folder.
+bool NeedsProjectLoad(const TxxFoxProj& proj, const TxxEditedText& text, const TxxRefreshRequest& request);
+// Parses the program files that changed (all after a load, the edited one
+// alone for OnlyCurrent) and builds the insight record at the text's cursor.
+// A box of progress is asked for while a freshly loaded project is parsed,
+// and for a long edited text. The problems are the files that failed part way.
+TxxReadProblems RefreshInsight(TxxFoxProj& proj, TxxInsight& in, const TxxEditedText& text,
+                               const TxxRefreshRequest& request, bool loaded, const TxxProgressSink& progress);
 
 }  // namespace vemlo

@@ -5,18 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "fox/model/progress.h"
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 
 namespace vemlo {
 
 namespace {
-
-constexpr int kMsgTitle = 0;
-constexpr int kMsgParsingProject = 40;
 
 // An entry parsed from disk is current while the file keeps the stamp it had
 // when it was parsed (or, before any parse from disk, the stamp of the load).
@@ -55,18 +52,26 @@ int EditedProgIndex(TxxFoxProj& proj, const std::string& fileName) {
   return index;
 }
 
-void ParseProject(TxxFoxProj& proj, bool force, bool showProgress) {
-  std::optional<FarProgressGuard> progress;
-  if (showProgress) {
-    progress.emplace(Msg(kMsgTitle), Msg(kMsgParsingProject),
-                     static_cast<int>(proj.Progs.size()));
-  }
+// A file that failed part way is a problem to tell; one that cannot be opened
+// is left out silently and tried again at the next refresh.
+void Scan(TxxFoxProg& prog, const TxxEditedText& text, const TxxProgressSink& progress,
+          TxxReadProblems& problems) {
+  const TxxReadStatus status = ScanProcedures(prog, text, progress);
+  if (status == TxxReadStatus::ReadError) problems.push_back(TxxReadProblem{status, prog.FileName});
+}
+
+void ParseProject(TxxFoxProj& proj, const TxxEditedText& text, bool force, bool showProgress,
+                  const TxxProgressSink& progress, TxxReadProblems& problems) {
+  const TxxProgressScope box(progress, showProgress, MsgId::ReadingPrograms, static_cast<int>(proj.Progs.size()));
+  // Inside the project's box the edited text is parsed without a box of its own.
+  const TxxProgressSink none;
   const std::vector<bool> current =
       force ? std::vector<bool>(proj.Progs.size(), false) : CurrentEntries(proj.Progs);
   for (size_t i = 0; i < proj.Progs.size(); ++i) {
-    if (progress) FarProgressStep(static_cast<int>(i) + 1);
+    box.Step(static_cast<int>(i) + 1);
+    TxxFoxProg& prog = proj.Progs[i];
     if (current[i]) continue;
-    ScanProcedures(proj.Progs[i]);
+    Scan(prog, text, box.Shown() ? none : progress, problems);
   }
 }
 
@@ -79,26 +84,24 @@ int ProcAtLine(const TxxFoxProcArr& procs, int line) {
 
 }  // namespace
 
-void RefreshModel(bool onlyCurrent, bool force, bool wholeFile) {
-  TxxFoxProj& proj = FoxProj();
-  TxxInsight& in = Insight();
-  const EditorInfo info = FarEditorInfo();
-  in.EditorID = info.EditorID;
-  in.FileName = UpperCase(FarEditorFileName());
-  in.ProjDir = ExtractFilePath(in.FileName);
-  const int cursorLine = info.CurLine;
+bool NeedsProjectLoad(const TxxFoxProj& proj, const TxxEditedText& text, const TxxRefreshRequest& request) {
+  if (request.OnlyCurrent) return false;
+  return request.Force || proj.State != 1 || proj.Dir != ExtractFilePath(text.FileName);
+}
 
-  bool reloaded = false;
-  if (!onlyCurrent && (force || proj.State != 1 || proj.Dir != in.ProjDir)) {
-    LoadProject(proj, in.ProjDir, FindSettingsFile(in.ProjDir));
-    reloaded = true;
-  }
+TxxReadProblems RefreshInsight(TxxFoxProj& proj, TxxInsight& in, const TxxEditedText& text,
+                               const TxxRefreshRequest& request, bool loaded, const TxxProgressSink& progress) {
+  TxxReadProblems problems;
+  in.EditorID = text.EditorID;
+  in.FileName = text.FileName;
+  in.ProjDir = ExtractFilePath(in.FileName);
+  const int cursorLine = text.CursorLine;
 
   in.ProgIndex = EditedProgIndex(proj, in.FileName);
-  if (onlyCurrent) {
-    ScanProcedures(proj.Progs[in.ProgIndex]);
+  if (request.OnlyCurrent) {
+    Scan(proj.Progs[in.ProgIndex], text, progress, problems);
   } else {
-    ParseProject(proj, force, reloaded);
+    ParseProject(proj, text, request.Force, loaded, progress, problems);
   }
   const TxxFoxProcArr& procs = proj.Progs[in.ProgIndex].Procs;
   in.ProcIndex = ProcAtLine(procs, cursorLine);
@@ -108,19 +111,16 @@ void RefreshModel(bool onlyCurrent, bool force, bool wholeFile) {
   in.Candidates.clear();
   in.CursorStatement = -1;
   in.CursorElement = -1;
-  {
-    FarSavedPos saved;
-    const TxxLineReader editor = EditorLineReader();
-    if (in.ProgIndex >= 0 && in.ProcIndex >= 0) in.Defines = CollectDefines(editor, cursorLine);
-    int first = 0;
-    int last = kToEndOfText;
-    if (!wholeFile && in.ProcIndex >= 0) {
-      first = procs[in.ProcIndex].FirstLine;
-      last = procs[in.ProcIndex].LastLine;
-    }
-    in.CursorStatement = ScanStatements(editor, first, last, cursorLine, in.Statements);
+  if (in.ProgIndex >= 0 && in.ProcIndex >= 0) in.Defines = CollectDefines(text.Read, cursorLine);
+  int first = 0;
+  int last = kToEndOfText;
+  if (!request.WholeFile && in.ProcIndex >= 0) {
+    first = procs[in.ProcIndex].FirstLine;
+    last = procs[in.ProcIndex].LastLine;
   }
+  in.CursorStatement = ScanStatements(text.Read, first, last, cursorLine, in.Statements);
   in.Status = 1;
+  return problems;
 }
 
 }  // namespace vemlo

@@ -2,7 +2,6 @@
 // physical lines into statements.
 #include "fox/model/scanner.h"
 
-#include "host/xxfar.h"
 #include "lib/xxlib.h"
 
 namespace vemlo {
@@ -216,11 +215,6 @@ int ScanStatements(const TxxLineReader& read, int firstLine, int lastLine, int c
     next = lineNo + 1;
   }
   return current;
-}
-
-int ScanStatements(int firstLine, int lastLine, int cursorLine, TxxFoxStringArr& statements) {
-  FarSavedPos saved;
-  return ScanStatements(EditorLineReader(), firstLine, lastLine, cursorLine, statements);
 }
 
 }  // namespace vemlo

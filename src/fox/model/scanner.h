@@ -40,7 +40,5 @@ inline constexpr int kToEndOfText = INT_MAX;
 // returns that one's index (-1 when none). Text is empty afterwards.
 int ScanStatements(const TxxLineReader& read, int firstLine, int lastLine, int cursorLine,
                    TxxFoxStringArr& statements);
-// The same over the editor text; the editor position is kept.
-int ScanStatements(int firstLine, int lastLine, int cursorLine, TxxFoxStringArr& statements);
 
 }  // namespace vemlo

@@ -7,22 +7,17 @@
 #include "dbf/views.h"
 #include "dbf/xxdbf.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 
 namespace {
 
 constexpr const char* kTopic = "DataAliasInfo";
-
-int Column(const TxxDBF& table, const char* section, const char* key) {
-  std::string name;
-  IniValueDef(section, key, "", name);
-  return DBFFieldIndex(table, name);
-}
 
 // The project table file named after a base: its name with ".DBF".
 std::string BaseTableFile(const TxxFoxProj& proj, const std::string& base) {
@@ -63,21 +58,21 @@ void ShowDataAliasInfo() {
 
   const TxxDBF& fields = proj.KdfFields;
   const TxxDBF& indexes = proj.KdfIndex;
-  static const int kBreakKeys[] = {70, 73, VK_F3, 0};  // F, I, F3
-  const std::string title = ShortenPath(bases.FileName, width);
-  for (;;) {
-    for (size_t i = 0; i < items.size(); ++i) items[i].Selected = static_cast<int>(i) == selected;
-    int breakCode = -1;
-    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, title.c_str(),
-                                     "ENTER-more F-fields I-indexes F3-DBFview", kTopic, kBreakKeys, &breakCode,
-                                     items.data(), static_cast<int>(items.size()));
-    if (chosen < 0) return;
-    selected = chosen;
+  enum : int { bkFields = 0, bkIndexes = 1, bkView = 2 };
+  TxxMenuCall call;
+  call.HelpTopic = kTopic;
+  call.Title = ShortenPath(bases.FileName, width);
+  call.Bottom = "ENTER-more F-fields I-indexes F3-DBFview";
+  call.Flags = FMENU_SHOWAMPERSAND;
+  call.BreakKeys = {'F', 'I', VK_F3};
+  FarMenuLoop(call, items, selected, [&](const TxxMenuChoice& choice) {
+    const int chosen = choice.Item;
+    const int breakCode = choice.BreakCode;
     if (chosen < b) {
       const std::string name = Trim(DBFValue(bases, bName, chosen, false));
       if (breakCode == -1) {
         ShowDBFRecord(bases, chosen);
-      } else if (breakCode == 0) {
+      } else if (breakCode == bkFields) {
         const std::string cross = Trim(DBFValue(bases, bCross, chosen, false));
         const std::vector<int> columns = {
             Column(fields, "KDF_FIELDS", "FieldName_FNAME"), Column(fields, "KDF_FIELDS", "FieldName_FTYPE"),
@@ -85,24 +80,25 @@ void ShowDataAliasInfo() {
             Column(fields, "KDF_FIELDS", "FieldName_REM")};
         BrowseDBF(fields, columns, std::nullopt, kTopic, true, Column(fields, "KDF_FIELDS", "FieldName_BASE"),
                   cross.empty() ? name : cross, 0);
-      } else if (breakCode == 1) {
+      } else if (breakCode == bkIndexes) {
         const std::vector<int> columns = {Column(indexes, "KDF_INDEX", "FieldName_TAG"),
                                           Column(indexes, "KDF_INDEX", "FieldName_KEY")};
         BrowseDBF(indexes, columns, std::nullopt, kTopic, true, Column(indexes, "KDF_INDEX", "FieldName_BASE"),
                   name, 0);
-      } else if (breakCode == 2) {
+      } else if (breakCode == bkView) {
         const std::string path = BaseTableFile(proj, name);
         if (!platform::FileExists(path))
-          FarMessage(kTopic, {Msg(0), Msg(34), path}, 0, FMSG_WARNING | FMSG_MB_OK);
+          FarMessage(kTopic, {Msg(MsgId::Title), Msg(MsgId::FileNotFound), path}, 0, FMSG_WARNING | FMSG_MB_OK);
         else
           ViewDBFExternal(path);
       }
     } else if (chosen > b && chosen <= b + f) {
       const std::string& path = proj.Bases[static_cast<size_t>(chosen - b - 1)];
-      if (breakCode == 0) ShowDBFStructure(path);
-      if (breakCode == 2) ViewDBFExternal(path);
+      if (breakCode == bkFields) ShowDBFStructure(path);
+      if (breakCode == bkView) ViewDBFExternal(path);
     }
-  }
+    return true;
+  });
 }
 
 }  // namespace vemlo

@@ -5,8 +5,10 @@
 
 #include "dbf/xxdbf.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 
 namespace vemlo {
 
@@ -15,7 +17,7 @@ namespace {
 constexpr const char* kSection = "AUDIT";
 
 void Warn(const std::vector<std::string>& lines) {
-  std::vector<std::string> all = {Msg(0)};
+  std::vector<std::string> all = {Msg(MsgId::Title)};
   all.insert(all.end(), lines.begin(), lines.end());
   FarMessage("BrixAudit", all, 0, FMSG_WARNING | FMSG_MB_OK);
 }
@@ -45,17 +47,17 @@ void InsertAuditDefines() {
   masks = Trim(ResolvePathList(proj.Dir, ReplaceAll(masks, ">\\", ExtractFilePath(proj.IniFile)), true));
   const std::string path = FirstExistingFile(masks);
   if (path.empty()) {
-    Warn({Msg(34), masks});
+    Warn({Msg(MsgId::FileNotFound), masks});
     return;
   }
   TxxDBF table;
   LoadDBF(table, false, path);
   if (table.State != dsLoaded) {
-    Warn({Msg(32), path});
+    Warn({Msg(MsgId::CannotOpen), path});
     return;
   }
   if (table.RecCount == 0) {
-    Warn({Msg(35), path});
+    Warn({Msg(MsgId::TableEmpty), path});
     return;
   }
   const int codeCol = DBFFieldIndex(table, Setting("ProcedrsFieldName_CODE"));
@@ -89,10 +91,11 @@ void InsertAuditDefines() {
       items.emplace_back();
       SetMenuItemText(items.back(), entries[i].Text);
     }
-    if (!items.empty()) items[0].Selected = 1;
-    const int chosen = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0, FMENU_SHOWAMPERSAND, Msg(64), "",
-                                     "BrixAuditMenu1", nullptr, nullptr, items.data(),
-                                     static_cast<int>(items.size()));
+    TxxMenuCall call;
+    call.HelpTopic = "BrixAuditMenu1";
+    call.Title = Msg(MsgId::AuditGroups);
+    call.Flags = FMENU_SHOWAMPERSAND;
+    const int chosen = FarMenuCall(call, items, 0).Item;
     if (chosen < 0 || chosen >= static_cast<int>(groups.size())) return;
     const size_t group = groups[static_cast<size_t>(chosen)];
     title = TrimRight(entries[group].Text);
@@ -129,7 +132,7 @@ void InsertAuditCall() {
     }
   }
   if (defines.empty()) {
-    Warn({Msg(36)});
+    Warn({Msg(MsgId::NoAuditDefine)});
     return;
   }
   const int chosen = FarMenu("", defines, 0, "", FMENU_SHOWAMPERSAND | FMENU_WRAPMODE);

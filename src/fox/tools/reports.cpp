@@ -6,8 +6,10 @@
 #include "dbf/xxdbf.h"
 #include "fox/insight/proc_param_text.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
-#include "lib/xxini.h"
+#include "host/settings_file.h"
 #include "platform/platform.h"
 
 namespace vemlo {
@@ -34,7 +36,7 @@ void ProcedureReport() {
   ReportFile report;
   if (!report.Open()) return;
   {
-    FarProgressGuard progress(Msg(0), Msg(40), static_cast<int>(progs.size()));
+    FarProgressGuard progress(Msg(MsgId::Title), Msg(MsgId::ReadingPrograms), static_cast<int>(progs.size()));
     for (size_t i = 0; i < progs.size(); ++i) {
       FarProgressStep(static_cast<int>(i) + 1);
       const TxxFoxProg& prog = progs[i];
@@ -50,13 +52,6 @@ void ProcedureReport() {
   report.Show();
 }
 
-// A column of a data-dictionary table named in the settings file; -1 when undefined.
-int Column(const TxxDBF& table, const char* section, const char* key) {
-  std::string name;
-  IniValueDef(section, key, "", name);
-  return DBFFieldIndex(table, name);
-}
-
 std::string Value(const TxxDBF& table, int column, int record) {
   return column < 0 ? std::string() : DBFValue(table, column, record, true);
 }
@@ -70,7 +65,7 @@ void DictionaryReport() {
   const TxxDBF& indexes = proj.KdfIndex;
   const int bName = Column(bases, "KDF_BASES", "FieldName_BASE");
   if (bName < 0) {
-    FarMessage("ProjReports", {Msg(0), Msg(28), "[KDF_BASES] FieldName_BASE"}, 0, FMSG_WARNING | FMSG_MB_OK);
+    FarMessage("ProjReports", {Msg(MsgId::Title), Msg(MsgId::MissingColumnSetting), "[KDF_BASES] FieldName_BASE"}, 0, FMSG_WARNING | FMSG_MB_OK);
     return;
   }
   const int bRem = Column(bases, "KDF_BASES", "FieldName_REM");
@@ -89,7 +84,7 @@ void DictionaryReport() {
   ReportFile report;
   if (!report.Open()) return;
   {
-    FarProgressGuard progress(Msg(0), Msg(43), bases.RecCount);
+    FarProgressGuard progress(Msg(MsgId::Title), Msg(MsgId::WritingDictReport), bases.RecCount);
     for (int i = 0; i < bases.RecCount; ++i) {
       FarProgressStep(i + 1);
       const std::string name = Value(bases, bName, i);
@@ -121,7 +116,7 @@ void DictionaryReport() {
 }  // namespace
 
 void ShowProjectReports() {
-  const int chosen = FarMenu("ProjReports", {Msg(25), Msg(26)}, 0, "", FMENU_WRAPMODE);
+  const int chosen = FarMenu("ProjReports", {Msg(MsgId::ReportProcedures), Msg(MsgId::ReportDictionary)}, 0, "", FMENU_WRAPMODE);
   if (chosen == 0) ProcedureReport();
   if (chosen == 1) DictionaryReport();
 }

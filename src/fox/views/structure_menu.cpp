@@ -1,32 +1,35 @@
-// The structure review's menu loop over the entries of the review.
+// The structure review (editor command 6): its menu over the entries of the review.
 #include "fox/views/structure_menu.h"
 
 #include <array>
 
+#include "fox/model/project.h"
+#include "host/context.h"
+#include "host/editor_model.h"
+#include "host/plugin_options.h"
 #include "host/xxfar.h"
 #include "platform/platform.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 
 namespace {
 
 struct TxxCategory {
-  int Msg;
+  MsgId Msg;
   unsigned Flags;
 };
 
 constexpr std::array<TxxCategory, 10> kCategories = {{
-    {68, efCondOpen | efCondBranch | efCondClose},
-    {69, efLoopOpen | efLoopJump | efLoopClose},
-    {70, efExit},
-    {71, efCall},
-    {72, efPairOpen | efPairClose},
-    {73, efKeyword},
-    {74, efStatement},
-    {75, efComment},
-    {76, efDirective},
-    {77, efBookmark},
+    {MsgId::ReviewCond, efCondOpen | efCondBranch | efCondClose},
+    {MsgId::ReviewLoop, efLoopOpen | efLoopJump | efLoopClose},
+    {MsgId::ReviewExit, efExit},
+    {MsgId::ReviewCall, efCall},
+    {MsgId::ReviewPair, efPairOpen | efPairClose},
+    {MsgId::ReviewKeyword, efKeyword},
+    {MsgId::ReviewStatement, efStatement},
+    {MsgId::ReviewComment, efComment},
+    {MsgId::ReviewDirective, efDirective},
+    {MsgId::ReviewBookmark, efBookmark},
 }};
 constexpr size_t kRows = kCategories.size();
 
@@ -36,12 +39,7 @@ unsigned AllCategoryFlags() {
   return all;
 }
 
-// Kept for as long as the plug-in stays loaded.
-struct CategoryState {
-  std::array<bool, kRows> Visible{};
-  std::array<bool, kRows> Initialized{};
-};
-CategoryState g_categories;
+static_assert(kRows == kReviewCategories);
 
 // A key no keyboard sends: stands in for a category text without a key, since
 // a 0 would end the break-key list early.
@@ -142,26 +140,29 @@ std::vector<TxxStructMenuItem> BuildStructMenuItems(const TxxLangStructItemArr& 
 }
 
 int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int windowWidth) {
+  TxxReviewFilter& filter = Ctx().Review;
   std::array<std::string, kRows> texts;
   std::array<TxxCategoryKey, kRows> keys;
   for (size_t r = 0; r < kRows; ++r) {
     texts[r] = Msg(kCategories[r].Msg);
     keys[r] = ParseCategoryKey(texts[r]);
-    if (!g_categories.Initialized[r]) {
-      g_categories.Visible[r] = keys[r].SignPos > 0 && texts[r][keys[r].SignPos - 1] == '+';
-      g_categories.Initialized[r] = true;
+    if (!filter.Initialized[r]) {
+      filter.Visible[r] = keys[r].SignPos > 0 && texts[r][keys[r].SignPos - 1] == '+';
+      filter.Initialized[r] = true;
     }
   }
-  std::vector<int> breakKeys;
-  for (const TxxCategoryKey& k : keys) breakKeys.push_back(k.KeyCode == 0 ? kNoKey : k.KeyCode);
+  TxxMenuCall call;
+  call.HelpTopic = "LangStructure";
+  call.Bottom = kBottom;
+  call.Flags = bookmarksShown ? 0u : FMENU_SHOWAMPERSAND;
+  for (const TxxCategoryKey& k : keys) call.BreakKeys.push_back(k.KeyCode == 0 ? kNoKey : k.KeyCode);
   for (int k : {Ctrl('P'), int(VK_ADD), int(VK_SUBTRACT), int(VK_LEFT), int(VK_RIGHT), int(VK_HOME),
                 int(VK_END), Ctrl(VK_LEFT), Ctrl(VK_RIGHT), Ctrl(VK_UP), Ctrl(VK_DOWN)})
-    breakKeys.push_back(k);
-  breakKeys.push_back(0);
+    call.BreakKeys.push_back(k);
 
   int offset = 0;
   for (;;) {
-    const std::vector<bool> visible(g_categories.Visible.begin(), g_categories.Visible.end());
+    const std::vector<bool> visible(filter.Visible.begin(), filter.Visible.end());
     const std::vector<TxxStructMenuItem> items =
         BuildStructMenuItems(entries, visible, bookmarksShown, offset);
     std::vector<FarMenuItem> menu(items.size());
@@ -173,25 +174,22 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
     std::string title;
     for (size_t r = 0; r < kRows; ++r) {
       std::string t = texts[r];
-      if (keys[r].SignPos > 0) t[keys[r].SignPos - 1] = g_categories.Visible[r] ? '+' : '-';
+      if (keys[r].SignPos > 0) t[keys[r].SignPos - 1] = filter.Visible[r] ? '+' : '-';
       title += " " + t;
     }
-    title = Trim(title);
-    int breakCode = -1;
-    int current = FarApi().Menu(FarInfo().ModuleNumber, -1, -1, 0,
-                                bookmarksShown ? 0u : FMENU_SHOWAMPERSAND, title.c_str(), kBottom,
-                                "LangStructure", breakKeys.data(), &breakCode, menu.data(),
-                                static_cast<int>(menu.size()));
-    if (current >= static_cast<int>(items.size())) current = -1;
+    call.Title = Trim(title);
+    const TxxMenuChoice choice = FarMenuCall(call, menu, -1);
+    int current = choice.Item;
+    const int breakCode = choice.BreakCode;
     if (breakCode < 0) return current >= 0 ? items[current].Entry : -1;
 
     if (breakCode < static_cast<int>(kRows)) {
-      g_categories.Visible[breakCode] = !g_categories.Visible[breakCode];
+      filter.Visible[breakCode] = !filter.Visible[breakCode];
     } else {
       switch (breakCode) {
         case bkPrint: WriteListing(entries, items); break;
-        case bkAll: g_categories.Visible.fill(true); break;
-        case bkNone: g_categories.Visible.fill(false); break;
+        case bkAll: filter.Visible.fill(true); break;
+        case bkNone: filter.Visible.fill(false); break;
         case bkLeft: offset = Max(0, offset - 4); break;
         case bkRight: offset = Min(kMaxOffset, offset + 4); break;
         case bkHome: offset = 0; break;
@@ -225,15 +223,37 @@ int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int window
 }
 
 void JumpToStructEntry(const TxxLangStructItem& e) {
-  EditorSetPosition pos;
-  pos.CurLine = e.Line;
-  pos.CurPos = e.Col;
-  pos.TopScreenLine = e.Line - e.ScreenLine;
-  pos.LeftPos = e.LeftPos;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  FarRedraw();
+  FarJumpTo(TxxEditorJump{e.Line, e.Col, e.Line - e.ScreenLine, e.LeftPos}, true);
 }
 
-void ResetStructCategories() { g_categories = CategoryState{}; }
+void ResetStructCategories() { Ctx().Review = TxxReviewFilter{}; }
+
+void ShowStructureReview() {
+  const TxxFoxProj& proj = FoxProj();
+  const TxxInsight& insight = Insight();
+  if (!CursorProc(proj, insight)) return;
+
+  const TxxReviewOptions options = ReadReviewOptions(PluginOptions());
+  TxxLangStructItemArr entries;
+  int width = 80;
+  bool bookmarksShown = false;
+  {
+    FarSavedPos saved;  // reading the statements moves the cursor
+    TxxStructInput in;
+    in.Statements = &insight.Statements;
+    in.Read = EditorLineReader();
+    in.IsProc = [&proj](const std::string& name) {
+      int file = -1, proc = -1;
+      return FindFoxProc(name, proj, file, proc);
+    };
+    if (options.ShowBookmarks) FarGetBookmarks(in.Bookmarks);
+    bookmarksShown = !in.Bookmarks.empty();
+    in.CursorLine = saved.Info().CurLine;
+    width = saved.Info().WindowSizeX;
+    entries = BuildStructEntries(in, options);
+  }
+  const int chosen = RunStructMenu(entries, bookmarksShown, width);
+  if (chosen >= 0 && chosen < static_cast<int>(entries.size())) JumpToStructEntry(entries[chosen]);
+}
 
 }  // namespace vemlo

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fox/views/structure_entries.h"
+#include "fox/insight/structure_entries.h"
 
 namespace vemlo {
 
@@ -32,6 +32,9 @@ bool StructEntryShown(const TxxLangStructItem& e, const std::vector<bool>& visib
 // Shows the menu until Enter or Escape; the chosen entry, or -1.
 int RunStructMenu(TxxLangStructItemArr& entries, bool bookmarksShown, int windowWidth);
 void JumpToStructEntry(const TxxLangStructItem& e);
+
+// The command: the entries of the procedure at the cursor in the menu.
+void ShowStructureReview();
 
 // Forgets the users' choices of visible categories (the plug-in's reset).
 void ResetStructCategories();

@@ -1,11 +1,9 @@
 // Building the structure review: one entry per statement with a strip of
 // line-drawing characters that shows the nesting, and the bookmarks as entries.
-#include "fox/views/structure_entries.h"
+#include "fox/insight/structure_entries.h"
 
-#include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "fox/views/structure_menu.h"
-#include "shell/vemlocfg.h"
+#include "lib/xxlib.h"
 
 namespace vemlo {
 
@@ -143,18 +141,18 @@ std::vector<TxxStructPair> ReadPairList(const std::string& value) {
   return pairs;
 }
 
-TxxReviewOptions ReadReviewOptions() {
+TxxReviewOptions ReadReviewOptions(const TxxOptions& options) {
   TxxReviewOptions o;
-  o.Step = ReadBoundedNumber(CfgParam("ReviewFoxStructStep"), 3, 1);
-  o.Bracket = ReadBoundedNumber(CfgParam("ReviewBracketWidth"), 2, 1);
-  o.Indent = ReadBoundedNumber(CfgParam("ReviewBracketIndent"), 1, 0);
-  o.Cond = CfgParam("ReviewCharSetCond");
-  o.Loop = CfgParam("ReviewCharSetLoop");
-  o.Exit = CfgParam("ReviewCharSetExit");
-  o.Pair = CfgParam("ReviewCharSetPair");
-  o.Keywords = ReadKeywordList(CfgParam("ReviewAddKeyWords"));
-  o.Pairs = ReadPairList(CfgParam("ReviewAddPairList"));
-  o.ShowBookmarks = !IsBlank(CfgParam("ShowBookmarks"));
+  o.Step = ReadBoundedNumber(OptionValue(options, OptionId::ReviewFoxStructStep), 3, 1);
+  o.Bracket = ReadBoundedNumber(OptionValue(options, OptionId::ReviewBracketWidth), 2, 1);
+  o.Indent = ReadBoundedNumber(OptionValue(options, OptionId::ReviewBracketIndent), 1, 0);
+  o.Cond = OptionValue(options, OptionId::ReviewCharSetCond);
+  o.Loop = OptionValue(options, OptionId::ReviewCharSetLoop);
+  o.Exit = OptionValue(options, OptionId::ReviewCharSetExit);
+  o.Pair = OptionValue(options, OptionId::ReviewCharSetPair);
+  o.Keywords = ReadKeywordList(OptionValue(options, OptionId::ReviewAddKeyWords));
+  o.Pairs = ReadPairList(OptionValue(options, OptionId::ReviewAddPairList));
+  o.ShowBookmarks = OptionOn(options, OptionId::ShowBookmarks);
   return o;
 }
 
@@ -190,6 +188,22 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
   const auto append = [&](TxxLangStructItem& e, const TxxFoxString& st) {
     entries.push_back(e);
     if (st.FirstLine <= in.CursorLine) cursorEntry = static_cast<int>(entries.size()) - 1;
+  };
+  // A block's opening statement claims its column with the set's bar (its
+  // character 1) under its corner (character 0); the closing one frees it.
+  const auto openBlock = [&](TxxLangStructItem& e, unsigned flag, const std::string& set, size_t lineChar) {
+    e.Flags |= flag;
+    next = e.Level + 1;
+    draw.Claim(e, CharAt(set, 1));
+    draw.Opener(e, CharAt(set, 0), CharAt(set, lineChar));
+  };
+  const auto closeBlock = [&](TxxLangStructItem& e, unsigned flag, const std::string& set, size_t corner,
+                              size_t lineChar) {
+    if (e.Level > 0) --e.Level;
+    next = e.Level;
+    e.Flags |= flag;
+    draw.Claim(e, ' ');
+    draw.Opener(e, CharAt(set, corner), CharAt(set, lineChar));
   };
   std::string line;
   for (const TxxFoxString& st : statements) {
@@ -260,10 +274,7 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
         break;
       case stIf:
       case stDoCase:
-        e.Flags |= efCondOpen;
-        next = e.Level + 1;
-        draw.Claim(e, CharAt(o.Cond, 1));
-        draw.Opener(e, CharAt(o.Cond, 0), CharAt(o.Cond, 4));
+        openBlock(e, efCondOpen, o.Cond, 4);
         break;
       case stElse:
       case stCase:
@@ -279,28 +290,17 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
       }
       case stEndIf:
       case stEndCase:
-        if (e.Level > 0) --e.Level;
-        next = e.Level;
-        e.Flags |= efCondClose;
-        draw.Claim(e, ' ');
-        draw.Opener(e, CharAt(o.Cond, 3), CharAt(o.Cond, 4));
+        closeBlock(e, efCondClose, o.Cond, 3, 4);
         break;
       case stFor:
       case stScan:
       case stDoWhile:
-        e.Flags |= efLoopOpen;
-        next = e.Level + 1;
-        draw.Claim(e, CharAt(o.Loop, 1));
-        draw.Opener(e, CharAt(o.Loop, 0), CharAt(o.Loop, 5));
+        openBlock(e, efLoopOpen, o.Loop, 5);
         break;
       case stEndFor:
       case stEndScan:
       case stEndDo:
-        if (e.Level > 0) --e.Level;
-        next = e.Level;
-        e.Flags |= efLoopClose;
-        draw.Claim(e, ' ');
-        draw.Opener(e, CharAt(o.Loop, 4), CharAt(o.Loop, 5));
+        closeBlock(e, efLoopClose, o.Loop, 4, 5);
         break;
       case stLoop:
       case stExit: {
@@ -316,7 +316,7 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
     }
 
     bool appended = false;
-    for (const TxxFarBookmark& bm : in.Bookmarks) {
+    for (const TxxBookmark& bm : in.Bookmarks) {
       if (bm.Line > st.LastLine) break;
       if (bm.Line < st.FirstLine) continue;
       TxxLangStructItem b = e;
@@ -341,36 +341,6 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
     entries[cursorEntry].Selected = true;
   }
   return entries;
-}
-
-void ShowStructureReview() {
-  const TxxFoxProj& proj = FoxProj();
-  const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
-  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
-
-  const TxxReviewOptions options = ReadReviewOptions();
-  TxxLangStructItemArr entries;
-  int width = 80;
-  bool bookmarksShown = false;
-  {
-    FarSavedPos saved;  // reading the statements moves the cursor
-    TxxStructInput in;
-    in.Statements = &insight.Statements;
-    in.Read = EditorLineReader();
-    in.IsProc = [&proj](const std::string& name) {
-      int file = -1, proc = -1;
-      return FindFoxProc(name, proj, file, proc);
-    };
-    if (options.ShowBookmarks) FarGetBookmarks(in.Bookmarks);
-    bookmarksShown = !in.Bookmarks.empty();
-    in.CursorLine = saved.Info().CurLine;
-    width = saved.Info().WindowSizeX;
-    entries = BuildStructEntries(in, options);
-  }
-  const int chosen = RunStructMenu(entries, bookmarksShown, width);
-  if (chosen >= 0 && chosen < static_cast<int>(entries.size())) JumpToStructEntry(entries[chosen]);
 }
 
 }  // namespace vemlo

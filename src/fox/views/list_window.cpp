@@ -1,13 +1,16 @@
 // The completion list window: geometry, rows, filtering, moves and its key loop.
-#include "fox/insight/list_window.h"
+#include "fox/views/list_window.h"
 
 #include "dbf/views.h"
 #include "fox/insight/completion.h"
-#include "fox/insight/preview.h"
+#include "fox/views/preview.h"
 #include "fox/model/project.h"
+#include "host/editor_model.h"
+#include "host/plugin_options.h"
+#include "host/reader_reports.h"
+#include "host/settings_file.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
-#include "shell/vemlocfg.h"
 
 namespace vemlo {
 
@@ -17,7 +20,6 @@ constexpr const char* kHelpTopic = "FoxCodeInsight";
 constexpr char kHLine = '\xC4';
 constexpr char kCross = '\xC5';
 constexpr char kVLine = '\xB3';
-constexpr int kMsgHelp = 45, kMsgPreview = 47, kMsgGoto = 48, kMsgClose = 54;
 
 const TxxSymbToComplete& RowAt(const TxxInsightList& list, int i) {
   return (*list.Rows)[static_cast<size_t>(list.V[static_cast<size_t>(i)])];
@@ -38,51 +40,26 @@ bool MatchesPrefix(const std::string& name, const std::string& prefix) {
   return true;
 }
 
-int Colour(int index) {
-  return static_cast<int>(
-      FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR, reinterpret_cast<void*>(static_cast<intptr_t>(index))));
-}
-
 struct Colours {
   int Item = 0, Selected = 0, Title = 0, Later = 0;
 };
 
-// The window's labels replace the editor's key bar while it is open.
-class KeyBarGuard {
- public:
-  KeyBarGuard() {
-    labels_[0] = Msg(kMsgHelp);
-    labels_[2] = Msg(kMsgPreview);
-    labels_[3] = Msg(kMsgGoto);
-    labels_[9] = Msg(kMsgClose);
-    for (int k = 0; k < 12; ++k) {
-      char* label = labels_[k].empty() ? empty_ : labels_[k].data();
-      titles_.Titles[k] = label;
-      titles_.CtrlTitles[k] = label;
-      titles_.CtrlAltTitles[k] = label;
-      titles_.AltTitles[k] = empty_;
-      titles_.ShiftTitles[k] = empty_;
-      titles_.CtrlShiftTitles[k] = empty_;
-      titles_.AltShiftTitles[k] = empty_;
-    }
-    FarApi().EditorControl(ECTL_SETKEYBAR, &titles_);
-  }
-  ~KeyBarGuard() { FarApi().EditorControl(ECTL_SETKEYBAR, nullptr); }
-  KeyBarGuard(const KeyBarGuard&) = delete;
-  KeyBarGuard& operator=(const KeyBarGuard&) = delete;
-
- private:
-  std::string labels_[12];
-  char empty_[1] = {0};
-  KeyBarTitles titles_;
-};
+// The window's labels on the editor's key bar: F1 help, F3 view, F4 go to, F10 close.
+std::array<std::string, 12> KeyBarLabels() {
+  std::array<std::string, 12> labels;
+  labels[0] = Msg(MsgId::KeyHelp);
+  labels[2] = Msg(MsgId::KeyView);
+  labels[3] = Msg(MsgId::KeyGoto);
+  labels[9] = Msg(MsgId::KeyClose);
+  return labels;
+}
 
 void DrawSelected(const TxxInsightList& list, const Colours& colours) {
   if (list.Sel < 0 || list.Sel >= RowCount(list)) return;
   if (list.Sel < list.Top || list.Sel >= list.Top + list.Height) return;
   FarApi().Text(list.ListLeft, list.ListTop + list.Sel - list.Top, colours.Selected,
                 InsightRowText(list, list.Sel, list.HScroll).c_str());
-  FarApi().Text(0, 0, 0, nullptr);
+  FarFlushText();
 }
 
 void DrawList(TxxInsightList& list, const Colours& colours) {
@@ -101,7 +78,7 @@ void DrawList(TxxInsightList& list, const Colours& colours) {
   }
   list.HScroll = 0;
   DrawSelected(list, colours);
-  FarApi().Text(0, 0, 0, nullptr);
+  FarFlushText();
 }
 
 // F3: the source of a procedure or statement, or the table record of a row.
@@ -145,6 +122,19 @@ void ShowDefinition(const TxxSymbToComplete& row, bool& close) {
       return;
   }
 }
+
+// The keys that move the selection: alone, and with any shift key.
+struct MoveKey {
+  int Vk;
+  void (*Plain)(TxxInsightList&);
+  void (*Modified)(TxxInsightList&);
+};
+constexpr MoveKey kMoveKeys[] = {
+    {VK_UP, ListPrevItem, ListGroupUp},
+    {VK_DOWN, ListNextItem, ListGroupDown},
+    {VK_PRIOR, ListPageUp, ListFirstItem},
+    {VK_NEXT, ListPageDown, ListLastItem},
+};
 
 bool SameEditorState(const EditorInfo& a, const EditorInfo& b) {
   return a.EditorID == b.EditorID && a.CurLine == b.CurLine && a.TotalLines == b.TotalLines &&
@@ -318,95 +308,104 @@ std::string InsightRowText(const TxxInsightList& list, int i, int hscroll) {
   return PadRightTo(std::string(static_cast<size_t>(n + 1), ' ') + kVLine, w);
 }
 
+void CompleteSymbol() {
+  TxxInsight& in = Insight();
+  // The candidates live for this request only, however it ends.
+  struct Cleared {
+    TxxSymbToCompleteArr& List;
+    ~Cleared() { List.clear(); }
+  } cleared{in.Candidates};
+  if (!CollectCandidates(in, FoxProj(), IniFile(), LoadDBF)) {
+    in.Candidates.clear();
+    SignalBeep();
+    return;
+  }
+  const bool empty = in.Candidates.empty();
+  if (empty) in.Candidates.push_back(TxxSymbToComplete{"", "", 0, skNone, 0});
+  const std::string chosen = ShowInsightList(in.Candidates);
+  if (empty || chosen.empty()) return;
+  FarJumpTo(TxxEditorJump{in.CursorLine, in.WordLeft}, false);
+  FarDeleteChars(in.WordRight - in.WordLeft - 1);
+  FarInsertText(chosen);
+  FarRedraw();
+}
+
 std::string ShowInsightList(const TxxSymbToCompleteArr& candidates) {
   std::string result;
   EditorInfo saved = FarEditorInfo();
   const EditorInfo geometry = FarEditorInfo();
-  const Colours colours{Colour(COL_MENUTEXT), Colour(COL_MENUSELECTEDTEXT), Colour(COL_MENUTITLE),
-                        Colour(COL_MENUDISABLEDTEXT)};
+  const Colours colours{FarColour(COL_MENUTEXT), FarColour(COL_MENUSELECTEDTEXT), FarColour(COL_MENUTITLE),
+                        FarColour(COL_MENUDISABLEDTEXT)};
   TxxInsightList list;
   list.Rows = &candidates;
   PlaceInsightList(list, geometry.WindowSizeX, geometry.WindowSizeY, FarCursorScreenY(geometry),
-                   FarCursorScreenX(geometry), CfgParam("InsightHeight"), CfgParam("InsightWidth"),
-                   CfgParam("InsightWidth1"));
+                   FarCursorScreenX(geometry), Option(OptionId::InsightHeight), Option(OptionId::InsightWidth),
+                   Option(OptionId::InsightWidth1));
   {
-    KeyBarGuard keyBar;
+    FarKeyBarGuard keyBar(KeyBarLabels());
     TxxInsight& in = Insight();
     FilterInsightList(list, in.Prefix);
     DrawList(list, colours);
-    for (bool open = true; open;) {
-      INPUT_RECORD rec;
-      if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) break;
-      if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
+    // The keys the window takes; the others go to the editor, and a change the
+    // editor makes beyond the word being typed closes the window.
+    FarKeyLoop([&](const INPUT_RECORD& rec) {
       const int vk = rec.KeyEvent.wVirtualKeyCode;
-      if (vk >= VK_SHIFT && vk <= VK_MENU) continue;
       const unsigned state = rec.KeyEvent.dwControlKeyState & 0x1F;
       const bool modified = state != 0;
       const bool ctrlAlone = state == LEFT_CTRL_PRESSED || state == RIGHT_CTRL_PRESSED;
       const bool hasSel = list.Sel >= 0 && list.Sel < RowCount(list);
+      for (const MoveKey& m : kMoveKeys) {
+        if (m.Vk != vk) continue;
+        (modified ? m.Modified : m.Plain)(list);
+        DrawList(list, colours);
+        return true;
+      }
       switch (vk) {
         case VK_RETURN:
           if (hasSel) result = RowAt(list, list.Sel).Name;
-          open = false;
-          continue;
+          return false;
         case VK_ESCAPE:
         case VK_F10:
-          open = false;
-          continue;
-        case VK_UP:
-          modified ? ListGroupUp(list) : ListPrevItem(list);
-          DrawList(list, colours);
-          continue;
-        case VK_DOWN:
-          modified ? ListGroupDown(list) : ListNextItem(list);
-          DrawList(list, colours);
-          continue;
-        case VK_PRIOR:
-          modified ? ListFirstItem(list) : ListPageUp(list);
-          DrawList(list, colours);
-          continue;
-        case VK_NEXT:
-          modified ? ListLastItem(list) : ListPageDown(list);
-          DrawList(list, colours);
-          continue;
+          return false;
         case VK_F1:
-          FarApi().ShowHelp(FarInfo().ModuleName.c_str(), kHelpTopic, 0);
-          continue;
+          FarShowHelp(kHelpTopic);
+          return true;
         case VK_F2: case VK_F5: case VK_F6: case VK_F7: case VK_F8: case VK_F9: case VK_F11: case VK_F12:
-          continue;
+          return true;
         case VK_F3:
           if (hasSel) PreviewRow(RowAt(list, list.Sel));
           DrawList(list, colours);
-          continue;
+          return true;
         case VK_F4:
           if (hasSel) {
             bool close = false;
             ShowDefinition(RowAt(list, list.Sel), close);
-            if (close) open = false;
+            if (close) return false;
           }
-          continue;
+          return true;
         case VK_LEFT:
         case VK_RIGHT:
           if (ctrlAlone) {
             vk == VK_LEFT ? ListScrollLeft(list) : ListScrollRight(list);
             DrawSelected(list, colours);
-            continue;
+            return true;
           }
           break;
         default:
           break;
       }
-      FarApi().EditorControl(ECTL_PROCESSINPUT, &rec);
+      FarProcessInput(rec);
       const EditorInfo now = FarEditorInfo();
-      if (!SameEditorState(now, saved)) break;
+      if (!SameEditorState(now, saved)) return false;
       const std::string prefix = in.Prefix;
       const int wordLeft = in.WordLeft;
       FindInsightWord();
-      if (in.WordLeft != wordLeft) break;
+      if (in.WordLeft != wordLeft) return false;
       if (in.Prefix != prefix) FilterInsightList(list, in.Prefix);
       DrawList(list, colours);
       saved = now;
-    }
+      return true;
+    });
   }
   FarRedraw();
   return result;

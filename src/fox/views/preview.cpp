@@ -1,7 +1,9 @@
 // Showing a procedure or a statement in the viewer without moving the editor.
-#include "fox/insight/preview.h"
+#include "fox/views/preview.h"
 
 #include "fox/model/project.h"
+#include "host/editor_model.h"
+#include "host/reader_reports.h"
 #include "host/xxfar.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
@@ -9,6 +11,8 @@
 namespace vemlo {
 
 namespace {
+
+constexpr const char* kHelpTopic = "FOXHelp";
 
 void ShowPreview(const std::string& file, const std::string& title, int firstLine, int lastLine) {
   const EditorInfo ei = FarEditorInfo();
@@ -45,6 +49,8 @@ bool PreviewProc(const std::string& name) {
     } else {
       TextFile file;
       if (!OpenTextFile(file, prog.FileName)) return true;
+      // A program that fails part way shows nothing; the failure is told.
+      const TxxReadProblem failed{TxxReadStatus::ReadError, prog.FileName};
       try {
         if (SeekTextLine(file, proc.FirstLine)) {
           std::string text;
@@ -52,7 +58,12 @@ bool PreviewProc(const std::string& name) {
             out.Write(text + "\r\n");
         }
       } catch (const TextFileError&) {
-        return true;  // an unreadable program shows nothing
+        TellReadProblem(failed, kHelpTopic);
+        return true;
+      }
+      if (TextFileFailed(file)) {
+        TellReadProblem(failed, kHelpTopic);
+        return true;
       }
       CloseTextFile(file);
     }

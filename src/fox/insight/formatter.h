@@ -1,10 +1,12 @@
-// The indentation formatter of the procedure at the cursor (editor command 8).
+// The indentation formatter as a text transformation: the statements of a
+// procedure re-indented by their nesting, trailing comments moved to columns.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "config/options.h"
 #include "fox/model/program.h"
 
 namespace vemlo {
@@ -27,7 +29,7 @@ struct TxxFmtOptions {
 TxxTabSpace ParseIndentOption(const std::string& text);
 std::string IndentText(const TxxTabSpaceArr& stack);
 std::vector<int> ParseCommentColumns(const std::string& text);
-TxxFmtOptions ReadFmtOptions();
+TxxFmtOptions ReadFmtOptions(const TxxOptions& options);
 
 // Index (from 0) of the first "&&" outside string literals, -1 when none.
 int FindInlineComment(const std::string& line);
@@ -48,9 +50,5 @@ struct TxxFmtLines {
 // Re-indents the statements; false when Write stopped the run.
 bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& options,
                       const TxxFmtLines& lines);
-
-// The run over the editor after the question (automatic or line by line).
-void RunFormatter(bool lineByLine);
-void FormatProcedure();
 
 }  // namespace vemlo

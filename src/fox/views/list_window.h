@@ -1,5 +1,6 @@
 // The completion list window: a two-column list drawn over the editor under (or
-// above) the cursor, filtered by the prefix the user goes on typing.
+// above) the cursor, filtered by the prefix the user goes on typing; and the
+// completion command that shows it.
 #pragma once
 
 #include <string>
@@ -51,5 +52,9 @@ std::string InsightRowText(const TxxInsightList& list, int i, int hscroll);
 
 // Runs the window until it closes; the chosen name, empty when none.
 std::string ShowInsightList(const TxxSymbToCompleteArr& candidates);
+
+// The command: collects the candidates for the word at the cursor, shows the
+// list and puts the chosen name in place of the word.
+void CompleteSymbol();
 
 }  // namespace vemlo

@@ -1,13 +1,14 @@
-// The structure review of the procedure at the cursor (editor command 6): the
-// entries with their drawn strips.
+// The entries of the structure review of a procedure: one per statement, with
+// the strip of line-drawing characters that shows the nesting.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "config/options.h"
+#include "fox/model/edited_text.h"
 #include "fox/model/program.h"
-#include "host/xxfar.h"
 
 namespace vemlo {
 
@@ -57,7 +58,7 @@ struct TxxReviewOptions {
 int ReadBoundedNumber(const std::string& text, int def, int lowerBound);
 std::vector<std::string> ReadKeywordList(const std::string& value);
 std::vector<TxxStructPair> ReadPairList(const std::string& value);
-TxxReviewOptions ReadReviewOptions();
+TxxReviewOptions ReadReviewOptions(const TxxOptions& options);
 
 // Does the statement text call a procedure the predicate knows?
 bool HasProcCall(const std::string& text, const std::function<bool(const std::string&)>& isProc);
@@ -66,11 +67,9 @@ struct TxxStructInput {
   const TxxFoxStringArr* Statements = nullptr;
   TxxLineReader Read;
   std::function<bool(const std::string& name)> IsProc;
-  TxxFarBookmarkArr Bookmarks;  // sorted by line, then column; empty when not shown
+  TxxBookmarkArr Bookmarks;  // sorted by line, then column; empty when not shown
   int CursorLine = 0;
 };
 TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxReviewOptions& options);
-
-void ShowStructureReview();
 
 }  // namespace vemlo

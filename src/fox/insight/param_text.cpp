@@ -1,18 +1,12 @@
-// Parameter hints: the open calls before the cursor, the hint box and its key loop.
-#include "fox/insight/param_hint.h"
+// Parameter hints without the screen: the calls left open before the cursor,
+// the lines of a parameter text in a box, and the pieces of one parameter.
+#include "fox/insight/param_text.h"
 
-#include "fox/insight/proc_param_text.h"
-#include "fox/model/project.h"
-#include "help/vemlohlp.h"
-#include "host/xxfar.h"
 #include "lib/xxlib.h"
-#include "shell/vemlolib.h"
 
 namespace vemlo {
 
 namespace {
-
-constexpr const char* kHelpTopic = "ParamsHint";
 
 bool IsLineBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 
@@ -20,13 +14,6 @@ bool IsContinued(const std::string& line) {
   size_t n = line.size();
   while (n > 0 && IsLineBlank(line[n - 1])) --n;
   return n > 0 && line[n - 1] == ';';
-}
-
-void Flush() { FarApi().Text(0, 0, 0, nullptr); }
-
-int Colour(int index) {
-  return static_cast<int>(FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR,
-                                              reinterpret_cast<void*>(static_cast<intptr_t>(index))));
 }
 
 }  // namespace
@@ -75,12 +62,6 @@ TxxParamArr OpenCallsIn(const std::string& t) {
   return stack;
 }
 
-TxxParamArr ScanOpenCalls() {
-  const EditorInfo info = FarEditorInfo();
-  const TxxLineReader read = [](int n, std::string& text) { return FarGetLine(n, text); };
-  return OpenCallsIn(TextBeforeCursor(read, info.CurLine, info.CurPos));
-}
-
 std::vector<std::string> WrapParamText(const std::string& text, int windowWidth) {
   // A window too narrow for any text still gets one character a line.
   const int limit = Max(1, windowWidth - 3);
@@ -122,78 +103,6 @@ std::vector<TxxHintPiece> HighlightPieces(const std::vector<std::string>& lines,
     }
   }
   return pieces;
-}
-
-void DrawParamHint(TxxParamHint& hint) {
-  FarRedraw();
-  const EditorInfo info = FarEditorInfo();
-  const int x = info.WindowSizeX;
-  const int y = info.WindowSizeY;
-  hint.Lines = WrapParamText(hint.Text, x);
-  const int rows = static_cast<int>(hint.Lines.size());
-  int w = 5;
-  for (const std::string& line : hint.Lines) w = Max(w, static_cast<int>(line.size()));
-  hint.Width = w;
-  const int r = FarCursorScreenY(info);
-  int top = r + 2;
-  if (y < r + rows + 1) top = r - rows;
-  hint.Top = Max(0, top);
-  const int c = FarCursorScreenX(info);
-  int left = c - 1;
-  if (x < c + w) left = x - w - 1;
-  hint.Left = Max(0, left);
-  for (int k = 0; k < rows; ++k)
-    FarApi().Text(hint.Left, hint.Top + k, hint.BoxColour, PadRightTo(hint.Lines[k], w).c_str());
-  for (const TxxHintPiece& piece : HighlightPieces(hint.Lines, hint.ParamNo))
-    FarApi().Text(hint.Left + piece.Col, hint.Top + piece.Line, hint.HighColour, piece.Text.c_str());
-  Flush();
-}
-
-void ShowParamHint() {
-  const TxxParamArr calls = ScanOpenCalls();
-  if (calls.empty()) return;
-  TxxParamHint hint;
-  hint.Name = calls.back().Name;
-  hint.ParamNo = calls.back().ParamNo;
-  const TxxFoxProj& proj = FoxProj();
-  int file = -1;
-  int proc = -1;
-  if (FindFoxProc(hint.Name, proj, file, proc))
-    hint.Text = ProcParamText(proj.Progs[file], proc);
-  else
-    hint.Text = HelpParamText(hint.Name);  // a FoxPro function: its syntax from the help base
-  if (IsBlank(hint.Text)) {
-    SignalBeep();
-    return;
-  }
-  hint.BoxColour = Colour(COL_DIALOGTEXT);
-  hint.HighColour = Colour(COL_DIALOGHIGHLIGHTTEXT);
-  DrawParamHint(hint);
-  for (;;) {
-    INPUT_RECORD rec;
-    if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) break;
-    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
-    const int vk = rec.KeyEvent.wVirtualKeyCode;
-    if (vk >= VK_SHIFT && vk <= VK_MENU) continue;
-    if (vk == VK_ESCAPE || vk == VK_F10) break;
-    if (vk == VK_F1) {
-      FarApi().ShowHelp(FarInfo().ModuleName.c_str(), kHelpTopic, 0);
-      continue;
-    }
-    if ((vk >= VK_F2 && vk <= VK_F9) || vk == VK_F11 || vk == VK_F12) continue;
-    FarApi().EditorControl(ECTL_PROCESSINPUT, &rec);
-    const TxxParamArr now = ScanOpenCalls();
-    bool found = false;
-    for (auto it = now.rbegin(); it != now.rend(); ++it) {
-      if (it->Name != hint.Name) continue;
-      hint.ParamNo = it->ParamNo;
-      found = true;
-      break;
-    }
-    if (!found) break;
-    DrawParamHint(hint);
-  }
-  FarRedraw();
 }
 
 }  // namespace vemlo

@@ -1,27 +1,14 @@
 // The indentation formatter: a stack of indentations built from the nesting of
 // the block statements, continuation lines indented further, and trailing
 // comments moved to fixed columns.
-#include "fox/views/formatter.h"
+#include "fox/insight/formatter.h"
 
-#include <optional>
-
-#include "fox/model/project.h"
 #include "fox/model/scanner.h"
-#include "host/xxfar.h"
-#include "shell/vemlocfg.h"
-#include "shell/vemlolib.h"
+#include "lib/xxlib.h"
 
 namespace vemlo {
 
 namespace {
-
-constexpr int kMsgTitle = 0;
-constexpr int kMsgQuestion = 66;
-constexpr int kMsgPrompt = 67;
-constexpr int kMsgAutomatic = 114;
-constexpr int kMsgCancel = 115;
-constexpr int kMsgLineByLine = 121;
-const char* const kHelpTopic = "IndentArrange";
 
 int ReadCount(const std::string& field) {
   int value = 0;
@@ -71,15 +58,15 @@ std::vector<int> ParseCommentColumns(const std::string& text) {
   return columns;
 }
 
-TxxFmtOptions ReadFmtOptions() {
+TxxFmtOptions ReadFmtOptions(const TxxOptions& options) {
   TxxFmtOptions o;
-  o.Base = ParseIndentOption(CfgParam("FmtTextBaseIndent"));
-  o.Proc = ParseIndentOption(CfgParam("FmtTextAddIndentProc"));
-  o.Step = ParseIndentOption(CfgParam("FmtTextStructIndentStep"));
-  o.Case = ParseIndentOption(CfgParam("FmtTextAddIndentCase"));
-  o.Wrap = ParseIndentOption(CfgParam("FmtTextWrapedStrIndent"));
-  o.IndentCommented = !IsBlank(CfgParam("FmtTextIndentCommented"));
-  o.CommentColumns = ParseCommentColumns(CfgParam("FmtTextInlineCommentPos"));
+  o.Base = ParseIndentOption(OptionValue(options, OptionId::FmtTextBaseIndent));
+  o.Proc = ParseIndentOption(OptionValue(options, OptionId::FmtTextAddIndentProc));
+  o.Step = ParseIndentOption(OptionValue(options, OptionId::FmtTextStructIndentStep));
+  o.Case = ParseIndentOption(OptionValue(options, OptionId::FmtTextAddIndentCase));
+  o.Wrap = ParseIndentOption(OptionValue(options, OptionId::FmtTextWrapedStrIndent));
+  o.IndentCommented = OptionOn(options, OptionId::FmtTextIndentCommented);
+  o.CommentColumns = ParseCommentColumns(OptionValue(options, OptionId::FmtTextInlineCommentPos));
   return o;
 }
 
@@ -216,119 +203,6 @@ bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& op
     if (!ok) return false;
   }
   return true;
-}
-
-namespace {
-
-// Shows the new line and waits for the user's verdict; false on Escape.
-bool ConfirmLine(int line, const std::string& oldText, const std::string& prompt, int color) {
-  const EditorInfo info = FarEditorInfo();
-  EditorSetPosition pos;
-  pos.CurLine = line;
-  pos.CurPos = 0;
-  pos.TopScreenLine = Max(0, line - info.WindowSizeY / 2);
-  pos.LeftPos = 0;
-  FarApi().EditorControl(ECTL_SETPOSITION, &pos);
-  FarRedraw();
-  FarApi().Text(0, info.WindowSizeY + 1, color, PadRightTo(prompt, info.WindowSizeX).c_str());
-  FarApi().Text(0, 0, 0, nullptr);
-  bool keep = true;
-  for (;;) {
-    INPUT_RECORD rec;
-    if (!FarApi().EditorControl(ECTL_READINPUT, &rec)) {
-      keep = false;
-      break;
-    }
-    if (rec.EventType != KEY_EVENT || !rec.KeyEvent.bKeyDown) continue;
-    const int vk = rec.KeyEvent.wVirtualKeyCode;
-    if (vk >= VK_SHIFT && vk <= VK_MENU) continue;
-    if (vk == VK_RETURN) break;
-    if (vk == VK_BACK) {
-      FarSetString(line, oldText);
-      break;
-    }
-    if (vk == VK_F1) {
-      FarApi().ShowHelp(FarInfo().ModuleName.c_str(), kHelpTopic, 0);
-      continue;
-    }
-    if (vk == VK_ESCAPE) {
-      keep = false;
-      break;
-    }
-  }
-  FarRedraw();
-  return keep;
-}
-
-}  // namespace
-
-void RunFormatter(bool lineByLine) {
-  const TxxFoxProj& proj = FoxProj();
-  const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
-  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
-  const std::string procName = prog.Procs[insight.ProcIndex].Name;
-
-  std::string prompt;
-  int color = 0;
-  if (lineByLine) {
-    prompt = Msg(kMsgPrompt);
-    color = static_cast<int>(FarApi().AdvControl(FarInfo().ModuleNumber, ACTL_GETCOLOR,
-                                                 reinterpret_cast<void*>(COL_DIALOGTEXT)));
-  }
-  const TxxFmtOptions options = ReadFmtOptions();
-  std::optional<FarProgressGuard> progress;
-  if (!lineByLine)
-    progress.emplace(Msg(kMsgTitle), procName, static_cast<int>(insight.Statements.size()));
-
-  TxxFmtLines lines;
-  lines.Read = [](int line, std::string& text) {
-    return FarGotoLine(line, -1, -1, -1, false) && FarGetLine(-1, text);
-  };
-  lines.Write = [&](int line, const std::string& text) {
-    if (!lineByLine) {
-      FarSetString(line, text);
-      return true;
-    }
-    std::string old;
-    FarGetLine(line, old);
-    FarSetString(line, text);
-    return ConfirmLine(line, old, prompt, color);
-  };
-  lines.ScreenCol = [](int line, int pos) {
-    EditorConvertPos cp;
-    cp.StringNumber = line;
-    cp.SrcPos = pos;
-    cp.DestPos = pos;
-    FarApi().EditorControl(ECTL_REALTOTAB, &cp);
-    return cp.DestPos;
-  };
-  lines.Step = [&](int k) {
-    if (progress) FarProgressStep(k + 1);
-  };
-  bool finished = false;
-  {
-    FarSavedPos saved;  // the run moves the cursor from line to line
-    finished = FormatStatements(insight.Statements, options, lines);
-  }
-  if (finished) SignalBeep();
-  progress.reset();
-  FarRedraw();
-}
-
-void FormatProcedure() {
-  const TxxFoxProj& proj = FoxProj();
-  const TxxInsight& insight = Insight();
-  if (insight.ProgIndex < 0 || insight.ProgIndex >= static_cast<int>(proj.Progs.size())) return;
-  const TxxFoxProg& prog = proj.Progs[insight.ProgIndex];
-  if (insight.ProcIndex < 0 || insight.ProcIndex >= static_cast<int>(prog.Procs.size())) return;
-  const int answer = FarMessage(kHelpTopic,
-                                {Msg(kMsgTitle), Msg(kMsgQuestion), prog.Procs[insight.ProcIndex].Name,
-                                 Msg(kMsgAutomatic), Msg(kMsgLineByLine), Msg(kMsgCancel)},
-                                3, 0);
-  if (answer != 0 && answer != 1) return;
-  RunFormatter(answer == 1);
 }
 
 }  // namespace vemlo

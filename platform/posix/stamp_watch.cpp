@@ -53,6 +53,13 @@ bool LocalFileSystem(const std::string& dir) {
   }
 }
 
+// VEMLO_CHANGE_NOTICES=0 asks for every stamp afresh, for folders whose changes
+// the kernel may not see (and to try that path).
+bool NoticesWanted() {
+  const char* v = getenv("VEMLO_CHANGE_NOTICES");
+  return !(v && v[0] == '0' && v[1] == 0);
+}
+
 std::string UpperName(std::string_view name) {
   std::string up(name);
   for (char& c : up)
@@ -224,8 +231,9 @@ std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_vi
   Watch& w = TheWatch();
   std::lock_guard<std::mutex> hold(w.Lock);
   ++w.Batches;
+  const bool notices = NoticesWanted();
   if (w.Fd >= 0) w.Drain();
-  if (w.Stamps.size() + paths.size() > kMaxStamps || w.Folders.size() > kMaxFolders) w.Reset();
+  if (!notices || w.Stamps.size() + paths.size() > kMaxStamps || w.Folders.size() > kMaxFolders) w.Reset();
   // The drives' directories, read once for the batch.
   std::optional<std::string> roots[26];
   bool rootRead[26] = {};
@@ -264,7 +272,7 @@ std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_vi
     Stamped s;
     s.Root = *roots[drive];
     s.UpperName = UpperName(std::string_view(native).substr(slash + 1));
-    s.In = w.FolderOf(slash == 0 ? std::string("/") : native.substr(0, slash));
+    if (notices) s.In = w.FolderOf(slash == 0 ? std::string("/") : native.substr(0, slash));
     s.After = w.Events + 1;
     s.Stamp = StampOf(native);
     stamps[i] = s.Stamp;

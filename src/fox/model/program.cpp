@@ -149,6 +149,9 @@ namespace {
 // its lines are read.
 TxxReadStatus ScanFile(TxxFoxProg& prog, std::optional<uint32_t>& stamp) {
   ResetProcTable(prog, false, 1);
+  // Not read until it is: a file that is gone and comes back with the stamp it
+  // had is read again.
+  prog.State = psNotRead;
   platform::TextReader& reader = ProgramFileReader();
   if (IsBlank(prog.FileName) || !reader.Open(prog.FileName)) return TxxReadStatus::CannotOpen;
   ClosesReader closes{reader};

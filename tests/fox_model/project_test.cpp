@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 #include "fake_editor.h"
@@ -412,6 +415,105 @@ TEST_F(ProjectTest, ProgressBoxForLongEditorTexts) {
   EXPECT_EQ(host.ProgressBoxes(), 2);
   EXPECT_FALSE(FarProgressActive());
 }
+
+// The same commands with the kernel's change notices and without them (every
+// stamp then asked afresh, as on a file system whose changes are not reported).
+class ProjectOnDiskTest : public ProjectTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    ProjectTest::SetUp();
+    if (!GetParam()) setenv("VEMLO_CHANGE_NOTICES", "0", 1);
+  }
+  void TearDown() override {
+    unsetenv("VEMLO_CHANGE_NOTICES");
+    ProjectTest::TearDown();
+  }
+
+  void Rename(const std::string& from, const std::string& to) {
+    ASSERT_EQ(std::rename(tree.Native(from).c_str(), tree.Native(to).c_str()), 0) << from;
+  }
+
+  // The procedure names of a listed file after its main entry.
+  std::vector<std::string> ProcsOf(const std::string& rel) const {
+    const int index = ProgIndexOf(rel);
+    std::vector<std::string> names;
+    if (index < 0) return {"(not listed)"};
+    const TxxFoxProg& prog = FoxProj().Progs[size_t(index)];
+    for (size_t i = 1; i < prog.Procs.size(); ++i) names.push_back(prog.Procs[i].Name);
+    return names;
+  }
+};
+
+using Names = std::vector<std::string>;
+
+TEST_P(ProjectOnDiskTest, RenamedDeletedAndNewFilesAreSeenByTheNextCommand) {
+  WriteProject(tree);
+  FakeEditorHost host;
+  Edit(host, "A/B/x.prg", 0);
+  RefreshModel(false, false, false);
+  ASSERT_EQ(ProcsOf("A/B/y.prg"), Names{"y1"});
+
+  // Renamed away: the listed name has nothing left at the next command; the
+  // next load lists the new name.
+  Rename("A/B/y.prg", "A/B/w.prg");
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/B/y.prg"), Names{});
+  // Made right after the listing, in a folder whose names were just read.
+  tree.Write("A/B/n.prg", "PROCEDURE n1\n");
+  RefreshModel(false, true, false);
+  EXPECT_EQ(ProcsOf("A/B/y.prg"), Names{"(not listed)"});
+  EXPECT_EQ(ProcsOf("A/B/w.prg"), Names{"y1"});
+  EXPECT_EQ(ProcsOf("A/B/n.prg"), Names{"n1"});
+
+  // Deleted, then made again under its name, and renamed back over an old name.
+  ASSERT_TRUE(platform::DeleteFile(tree.Dos("A/B/n.prg")));
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/B/n.prg"), Names{});
+  tree.Write("A/B/n.prg", "PROCEDURE n2\n");
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/B/n.prg"), Names{"n2"});
+  tree.Write("A/B/v.prg", "PROCEDURE v1\n");
+  ASSERT_TRUE(platform::SetFileStamp(tree.Dos("A/B/v.prg"), DosStamp(2003, 3, 3, 3, 3)));
+  Rename("A/B/v.prg", "A/B/w.prg");
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/B/w.prg"), Names{"v1"});
+}
+
+TEST_P(ProjectOnDiskTest, LetterCaseChangedOnDiskIsSeenByTheNextCommand) {
+  WriteProject(tree);
+  FakeEditorHost host;
+  Edit(host, "A/B/x.prg", 0);
+  RefreshModel(false, false, false);
+  ASSERT_EQ(ProcsOf("A/lib/util.prg"), (Names{"u1", "u2"}));
+
+  // The library's folder in upper case: its file is still there and current.
+  Rename("A/lib", "A/LIB");
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/lib/util.prg"), (Names{"u1", "u2"}));
+  // A change made in the renamed folder is read from it.
+  tree.Write("A/LIB/util.prg", "FUNCTION u3\n");
+  ASSERT_TRUE(platform::SetFileStamp(tree.Dos("A/LIB/util.prg"), DosStamp(2004, 4, 4, 4, 4)));
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/lib/util.prg"), Names{"u3"});
+
+  // The file's own name in mixed case, then the folder back in lower case.
+  Rename("A/LIB/util.prg", "A/LIB/Util.Prg");
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/lib/util.prg"), Names{"u3"});
+  Rename("A/LIB", "A/Lib");
+  tree.Write("A/Lib/Util.Prg", "FUNCTION u4\n");
+  ASSERT_TRUE(platform::SetFileStamp(tree.Dos("A/Lib/Util.Prg"), DosStamp(2005, 5, 5, 5, 5)));
+  RefreshModel(false, false, false);
+  EXPECT_EQ(ProcsOf("A/lib/util.prg"), Names{"u4"});
+  // The next load finds it under its new spelling.
+  RefreshModel(false, true, false);
+  EXPECT_EQ(ProcsOf("A/lib/util.prg"), Names{"u4"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Notices, ProjectOnDiskTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "WithChangeNotices" : "WithoutChangeNotices";
+                         });
 
 }  // namespace
 }  // namespace vemlo

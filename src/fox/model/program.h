@@ -81,7 +81,9 @@ using TxxLineReader = std::function<bool(int line, std::string& text)>;
 // Rebuilds the procedure table from the edited text when the file is the one
 // being edited, else from the file on disk. State becomes psRead when the text
 // could be read; a file that cannot be read (CannotOpen, or ReadError when a
-// read failed part way) keeps its main entry and its state. A long edited
+// read failed part way) keeps its main entry only and is psNotRead, so that
+// the next refresh tries it again even when it comes back with its old stamp.
+// A long edited
 // text is parsed with a box of progress.
 TxxReadStatus ScanProcedures(TxxFoxProg& prog, const TxxEditedText& text, const TxxProgressSink& progress);
 // The file-mode half of ScanProcedures.

@@ -61,7 +61,7 @@ TEST(ExtractElements, Variables) {
   ExpectElements("@ 1,2 get x", {{"x", ekVariable, "@ 1,2 get x"}});
   ExpectElements("@ 1,2 SAY x", {});
   ExpectElements("PARAMETERS a, m.b", {{"a", ekVariable, "parameter"}, {"b", ekVariable, "parameter"}});
-  ExpectElements("LPARA x", {});  // not PARAMETERS: no element
+  ExpectElements("LPARA x", {{"x", ekVariable, "parameter"}});  // LPARAMETERS reads like PARAMETERS
   ExpectElements("PRIVATE a, m.b, 1c, o.p", {{"a", ekVariable, "private"}, {"b", ekVariable, "private"}});
   ExpectElements("PRIVATE ALL LIKE x", {});
   ExpectElements("private all", {});

@@ -1,18 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "fox/model/scanner.h"
+#include "text_lines.h"
 
 namespace vemlo {
 namespace {
 
-// The elements of one statement, classified as the scanner would.
-TxxFoxElementArr ElementsOf(const std::string& text) {
-  TxxFoxString st;
-  st.Text = text;
-  st.Kind = ClassifyStatement(text);
-  ExtractElements(st);
-  return st.Elements;
-}
+using test::ElementsOf;
 
 struct Expected {
   std::string Name;

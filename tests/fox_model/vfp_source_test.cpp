@@ -9,6 +9,7 @@
 namespace vemlo {
 namespace {
 
+using test::ElementsOf;
 using test::LinesReader;
 
 TEST(VfpClasses, NewStatements) {
@@ -78,13 +79,6 @@ TEST(TextMend, APropertyNamedTextDoesNotSwallowTheFile) {
   EXPECT_EQ(st[3].Kind, stProcedure);
 }
 
-TxxFoxElementArr ElementsOf(const std::string& text) {
-  TxxFoxString st;
-  st.Text = text;
-  st.Kind = ClassifyStatement(text);
-  ExtractElements(st);
-  return st.Elements;
-}
 
 std::string Names(const TxxFoxElementArr& els) {
   std::string r;

@@ -22,15 +22,7 @@ TxxFoxProg TableOf(const std::vector<std::string>& lines) {
   return prog;
 }
 
-TxxFmtOptions Defaults() {
-  TxxFmtOptions o;
-  o.Base = ParseIndentOption("   t   s");
-  o.Proc = ParseIndentOption("   t   s");
-  o.Step = ParseIndentOption("  1t   s");
-  o.Case = ParseIndentOption("   t   s");
-  o.Wrap = ParseIndentOption("   t  8s");
-  return o;
-}
+TxxFmtOptions Defaults() { return test::FmtDefaults(); }
 
 // Formats every entry of the text in turn, as the command does with the cursor
 // in each one.

@@ -243,5 +243,30 @@ TEST(ClassTable, FindFoxProcFindsClassDotMethod) {
   EXPECT_EQ(p, 0);
 }
 
+TEST(ClassTable, FindMethodSearchesTheClassChainFirst) {
+  TxxFoxProj proj;
+  proj.Progs.push_back(TableOf({"DEFINE CLASS cBase AS Custom", "PROCEDURE Load(a)",
+                                "PROCEDURE Only", "ENDDEFINE", "DEFINE CLASS cOther AS Custom",
+                                "PROCEDURE Run", "ENDDEFINE"}));
+  proj.Progs.push_back(TableOf({"DEFINE CLASS cChild AS cBase", "PROCEDURE Run", "x = 1",
+                                "ENDDEFINE", "DEFINE CLASS cLoop AS cLoop", "PROCEDURE A"}));
+  int f = -1, p = -1;
+  // In cChild.Run: THIS.Run is its own, Load inherited from cBase.
+  ASSERT_TRUE(FindMethod("THIS.Run", proj, 1, 2, f, p));
+  EXPECT_EQ(f, 1);
+  EXPECT_EQ(p, 2);
+  ASSERT_TRUE(FindMethod("load", proj, 1, 2, f, p));
+  EXPECT_EQ(proj.Progs[f].Procs[p].Name, "cBase.Load");
+  // Outside the chain any method of the name; none for dotted or unknown names.
+  ASSERT_TRUE(FindMethod("Run", proj, 0, 0, f, p));
+  EXPECT_EQ(proj.Progs[f].Procs[p].Name, "cOther.Run");
+  EXPECT_FALSE(FindMethod("Nothing", proj, 1, 2, f, p));
+  EXPECT_FALSE(FindMethod("x.Run", proj, 1, 2, f, p));
+  EXPECT_EQ(ClassChain(proj, 1, 2).size(), 2u);
+  EXPECT_TRUE(ClassChain(proj, 0, 0).empty());  // the main entry is in no class
+  // A class that names itself as its parent ends the chain.
+  EXPECT_EQ(ClassChain(proj, 1, 5).size(), 1u);
+}
+
 }  // namespace
 }  // namespace vemlo

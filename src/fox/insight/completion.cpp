@@ -252,31 +252,18 @@ void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile&
 
 namespace {
 
-// The class entry of the class whose body or method holds the cursor; -1 outside
-// classes.
-int CursorClass(const TxxFoxProcArr& procs, int procIndex) {
-  if (procIndex < 0 || procIndex >= static_cast<int>(procs.size())) return -1;
-  const unsigned char kind = procs[static_cast<size_t>(procIndex)].Kind;
-  if (kind != pkClass && kind != pkMethod) return -1;
-  for (int k = procIndex; k >= 0; --k) {
-    if (procs[static_cast<size_t>(k)].Kind == pkClass) return k;
-  }
-  return -1;
-}
-
 // THIS.: the properties and methods of the cursor's class and of the classes it
 // inherits from, where the project defines them (a parent's HIDDEN members are
 // not seen). False outside classes.
 bool AddClassMembers(TxxInsight& in, const TxxFoxProj& proj) {
-  if (in.ProgIndex < 0 || in.ProgIndex >= static_cast<int>(proj.Progs.size())) return false;
-  const TxxFoxProcArr* procs = &proj.Progs[static_cast<size_t>(in.ProgIndex)].Procs;
-  int cls = CursorClass(*procs, in.ProcIndex);
-  if (cls < 0) return false;
+  const std::vector<TxxClassRef> chain = ClassChain(proj, in.ProgIndex, in.ProcIndex);
+  if (chain.empty()) return false;
   const size_t h = OpenGroup(in.Candidates, "members");
   std::vector<std::string> seen;
-  for (int depth = 0; depth < 16 && cls >= 0; ++depth) {
-    const TxxFoxProc& entry = (*procs)[static_cast<size_t>(cls)];
-    const std::string owner = entry.Name;
+  for (size_t depth = 0; depth < chain.size(); ++depth) {
+    const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(chain[depth].File)].Procs;
+    const size_t cls = static_cast<size_t>(chain[depth].Entry);
+    const std::string& owner = procs[cls].Name;
     const auto add = [&](const std::string& name, unsigned char visibility, const char* what) {
       if (depth > 0 && visibility == vsHidden) return;
       for (const std::string& s : seen)
@@ -284,23 +271,10 @@ bool AddClassMembers(TxxInsight& in, const TxxFoxProj& proj) {
       seen.push_back(name);
       in.Candidates.push_back(TxxSymbToComplete{name, std::string(what) + owner, 0, skNone, 0});
     };
-    for (const TxxFoxMember& m : entry.Members) add(m.Name, m.Visibility, "property of ");
-    for (size_t k = static_cast<size_t>(cls) + 1; k < procs->size() && (*procs)[k].Kind == pkMethod; ++k) {
-      const std::string& name = (*procs)[k].Name;
-      add(name.substr(name.find('.') + 1), (*procs)[k].Visibility, "method of ");
-    }
-    // The parent, when the project defines it.
-    const std::string parent = UpperCase(FirstWord(entry.Parent));
-    cls = -1;
-    for (size_t f = 0; f < proj.Progs.size() && cls < 0 && !parent.empty(); ++f) {
-      const TxxFoxProcArr& other = proj.Progs[f].Procs;
-      for (size_t k = 0; k < other.size(); ++k) {
-        if (other[k].Kind == pkClass && UpperCase(other[k].Name) == parent) {
-          procs = &other;
-          cls = static_cast<int>(k);
-          break;
-        }
-      }
+    for (const TxxFoxMember& m : procs[cls].Members) add(m.Name, m.Visibility, "property of ");
+    for (size_t k = cls + 1; k < procs.size() && procs[k].Kind == pkMethod; ++k) {
+      const std::string& name = procs[k].Name;
+      add(name.substr(name.find('.') + 1), procs[k].Visibility, "method of ");
     }
   }
   CloseGroup(in.Candidates, h);

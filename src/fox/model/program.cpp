@@ -282,6 +282,73 @@ TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine) {
   return defines;
 }
 
+std::vector<TxxClassRef> ClassChain(const TxxFoxProj& proj, int progIndex, int procIndex) {
+  std::vector<TxxClassRef> chain;
+  if (progIndex < 0 || progIndex >= static_cast<int>(proj.Progs.size())) return chain;
+  const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(progIndex)].Procs;
+  if (procIndex < 0 || procIndex >= static_cast<int>(procs.size())) return chain;
+  const unsigned char kind = procs[static_cast<size_t>(procIndex)].Kind;
+  if (kind != pkClass && kind != pkMethod) return chain;
+  int entry = procIndex;
+  while (entry >= 0 && procs[static_cast<size_t>(entry)].Kind != pkClass) --entry;
+  if (entry < 0) return chain;
+  chain.push_back(TxxClassRef{progIndex, entry});
+  // A cycle of parents ends the chain at a class already in it.
+  for (;;) {
+    const TxxClassRef last = chain.back();
+    const std::string parent = UpperCase(
+        FirstWord(proj.Progs[static_cast<size_t>(last.File)].Procs[static_cast<size_t>(last.Entry)].Parent));
+    TxxClassRef next;
+    for (size_t f = 0; f < proj.Progs.size() && next.File < 0 && !parent.empty(); ++f) {
+      const TxxFoxProcArr& other = proj.Progs[f].Procs;
+      for (size_t k = 0; k < other.size(); ++k) {
+        if (other[k].Kind == pkClass && UpperCase(other[k].Name) == parent) {
+          next = TxxClassRef{static_cast<int>(f), static_cast<int>(k)};
+          break;
+        }
+      }
+    }
+    if (next.File < 0) break;
+    for (const TxxClassRef& c : chain)
+      if (c.File == next.File && c.Entry == next.Entry) return chain;
+    chain.push_back(next);
+  }
+  return chain;
+}
+
+bool FindMethod(const std::string& name, const TxxFoxProj& proj, int progIndex, int procIndex,
+                int& fileIndex, int& procIndex2) {
+  fileIndex = -1;
+  procIndex2 = -1;
+  std::string bare = UpperCase(Trim(name));
+  if (bare.compare(0, 5, "THIS.") == 0) bare.erase(0, 5);
+  if (bare.empty() || bare.find('.') != std::string::npos) return false;
+  const auto methodName = [](const TxxFoxProc& p) {
+    return UpperCase(p.Name.substr(p.Name.find('.') + 1));
+  };
+  for (const TxxClassRef& c : ClassChain(proj, progIndex, procIndex)) {
+    const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(c.File)].Procs;
+    for (size_t k = static_cast<size_t>(c.Entry) + 1; k < procs.size() && procs[k].Kind == pkMethod; ++k) {
+      if (methodName(procs[k]) == bare) {
+        fileIndex = c.File;
+        procIndex2 = static_cast<int>(k);
+        return true;
+      }
+    }
+  }
+  for (size_t f = 0; f < proj.Progs.size(); ++f) {
+    const TxxFoxProcArr& procs = proj.Progs[f].Procs;
+    for (size_t k = 0; k < procs.size(); ++k) {
+      if (procs[k].Kind == pkMethod && methodName(procs[k]) == bare) {
+        fileIndex = static_cast<int>(f);
+        procIndex2 = static_cast<int>(k);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,
                  int& procIndex) {
   fileIndex = -1;

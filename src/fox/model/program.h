@@ -123,6 +123,20 @@ TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine);
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,
                  int& procIndex);
 
+// A class entry of the project: file index and entry index.
+struct TxxClassRef {
+  int File = -1;
+  int Entry = -1;
+};
+// The class whose body or method holds entry procIndex of file progIndex, then
+// the classes it inherits from as far as the project defines them; empty
+// outside classes.
+std::vector<TxxClassRef> ClassChain(const TxxFoxProj& proj, int progIndex, int procIndex);
+// A method by its bare name (or THIS.name): in the class chain at the cursor
+// first, then any method of that name in the project.
+bool FindMethod(const std::string& name, const TxxFoxProj& proj, int progIndex, int procIndex,
+                int& fileIndex, int& procIndex2);
+
 // Name tests: IsVarName drops a leading M. from an accepted name; both trim it.
 bool IsVarName(std::string& name);
 bool IsAliasName(std::string& name);

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <string>
+#include <string_view>
 
 #include "fox/model/program.h"
 
@@ -27,7 +28,7 @@ enum : unsigned char {
 
 
 // Does the text's first word name the keyword (4-letter abbreviations allowed)?
-bool IsKeyword(const std::string& text, const std::string& keyword);
+bool IsKeyword(std::string_view text, std::string_view keyword);
 // Like IsKeyword, but an abbreviation must have at least minLength letters: the
 // Visual FoxPro keywords whose short forms would read as FoxPro 2.x keywords.
 bool IsKeywordMin(const std::string& text, const std::string& keyword, size_t minLength);

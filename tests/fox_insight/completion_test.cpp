@@ -264,3 +264,41 @@ TEST(CompleteSymbol, InsertionReplacesTheWholeIdentifierAndBeepsOnDottedNames) {
 
 }  // namespace
 }  // namespace vemlo
+
+namespace vemlo {
+namespace {
+
+const char* const kChildClass =
+    "DEFINE CLASS frmChild AS frmBase\r\n"   // 0
+    "  Caption = 'child'\r\n"                // 1
+    "  PROTECTED nOwn\r\n"                   // 2
+    "  PROCEDURE Init\r\n"                   // 3
+    "    x = THIS.\r\n"                      // 4
+    "  ENDPROC\r\n"                          // 5
+    "ENDDEFINE\r\n"                          // 6
+    "y = THIS.\r\n";                         // 7
+
+TEST(CompleteSymbol, ThisDotOffersTheClassMembersWithTheInheritedOnes) {
+  test::PluginHost ph(kChildClass);
+  ph.Tree().Write("vemlo.ini", "[PROJ]\r\nPrgSearchMask=*.prg\r\n");
+  ph.Tree().Write("BASE.PRG",
+                  "DEFINE CLASS frmBase AS Form\r\n  Caption = 'base'\r\n  Value = 0\r\n"
+                  "  HIDDEN cSecret\r\n  PROCEDURE Init\r\n  ENDPROC\r\n"
+                  "  PROTECTED FUNCTION Helper(a, b)\r\n  ENDFUNC\r\n"
+                  "  HIDDEN PROCEDURE Forget\r\nENDDEFINE\r\n");
+  bool ok = false;
+  const auto list = CollectAt(4, 13, &ok);
+  EXPECT_TRUE(ok);
+  // The own class first; a parent's names already seen and its HIDDEN ones left out.
+  EXPECT_EQ(Names(list),
+            (std::vector<std::string>{"#members", "Caption", "nOwn", "Init", "Value", "Helper"}));
+  ASSERT_GE(list.size(), 6u);
+  EXPECT_EQ(list[1].Descr, "property of frmChild");
+  EXPECT_EQ(list[5].Descr, "method of frmBase");
+  // After ENDDEFINE the code belongs to no class: THIS. is an alias as before.
+  const auto outside = CollectAt(7, 9);
+  for (const auto& c : outside) EXPECT_NE(c.Name, "members");
+}
+
+}  // namespace
+}  // namespace vemlo

@@ -35,6 +35,15 @@ TEST(OpenCalls, CallsCommasStringsCommentsAndMembers) {
   EXPECT_EQ(Calls("foo   "), "");                        // the text ends after the name
 }
 
+TEST(OpenCalls, ThisDotMethodIsACallOfTheClassAtTheCursor) {
+  EXPECT_EQ(Calls("x = THIS.Helper(a, "), "THIS.Helper:2 ");
+  EXPECT_EQ(Calls("this.Load(1"), "this.Load:1 ");
+  EXPECT_EQ(Calls("x = foo(THIS.Bar(1), "), "foo:2 ");
+  EXPECT_EQ(Calls("x = obj.THIS.m(a"), "");    // a member of another object
+  EXPECT_EQ(Calls("x = MYTHIS.m(a"), "");
+  EXPECT_EQ(Calls("x = THISFORM.m(a"), "");
+}
+
 TEST(OpenCalls, ContinuedLinesAboveTheCursor) {
   const std::vector<std::string> lines = {"x = 1", "DO proc WITH a, ;  \t", "  b, ;", "  c", "y"};
   const TxxLineReader read = [&](int n, std::string& t) {

@@ -129,14 +129,14 @@ void ExpectProcs(const std::string& name, const std::vector<Row>& rows) {
 TEST(Corpus, PinnedProcedureTables) {
   ExpectProcs("upper_crlf.prg", {{0, 8, -1, "UPPER_CRLF", 0},
                                  {9, 21, 10, "Setup", 0},
-                                 {22, 27, 22, "Total(tnA,", 1}});
+                                 {22, 27, 22, "Total", 1}});
   ExpectProcs("lower_abbrev.prg", {{0, 5, -1, "LOWER_ABBREV", 0},
                                    {6, 11, 6, "first", 0},
-                                   {12, 22, 12, "second(x)", 1}});
+                                   {12, 22, 12, "second", 1}});
   // A declaration after a continued comment line, and one inside a TEXT block, do not count.
   ExpectProcs("mixed.prg", {{0, 4, -1, "MIXED", 0},
                             {5, 8, 5, "afterComment", 0},
-                            {9, 14, 9, "CamelCase(a,", 0}});
+                            {9, 14, 9, "CamelCase", 0}});
 }
 
 TEST(Corpus, PinnedStatementsOfOneFile) {

@@ -1,18 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "fox/model/scanner.h"
+#include "text_lines.h"
 
 namespace vemlo {
 namespace {
 
-// The elements of one statement, classified as the scanner would.
-TxxFoxElementArr ElementsOf(const std::string& text) {
-  TxxFoxString st;
-  st.Text = text;
-  st.Kind = ClassifyStatement(text);
-  ExtractElements(st);
-  return st.Elements;
-}
+using test::ElementsOf;
 
 struct Expected {
   std::string Name;
@@ -61,7 +55,7 @@ TEST(ExtractElements, Variables) {
   ExpectElements("@ 1,2 get x", {{"x", ekVariable, "@ 1,2 get x"}});
   ExpectElements("@ 1,2 SAY x", {});
   ExpectElements("PARAMETERS a, m.b", {{"a", ekVariable, "parameter"}, {"b", ekVariable, "parameter"}});
-  ExpectElements("LPARA x", {});  // not PARAMETERS: no element
+  ExpectElements("LPARA x", {{"x", ekVariable, "parameter"}});  // LPARAMETERS reads like PARAMETERS
   ExpectElements("PRIVATE a, m.b, 1c, o.p", {{"a", ekVariable, "private"}, {"b", ekVariable, "private"}});
   ExpectElements("PRIVATE ALL LIKE x", {});
   ExpectElements("private all", {});

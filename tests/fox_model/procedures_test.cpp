@@ -57,7 +57,7 @@ TEST(ProcTable, BlankLineSeparatesCommentBlock) {
   });
   ExpectTable(prog, {{0, 2, -1, "MAIN", "", 0},
                      {3, 5, 4, "B", "", 0},
-                     {6, 8, 7, "C(a,", "b)", 1}});
+                     {6, 8, 7, "C", "(a, b)", 1}});  // the name ends at the parenthesis
 }
 
 TEST(ProcTable, ContinuationsAndTextBlocksHideDeclarations) {

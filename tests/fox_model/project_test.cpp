@@ -203,7 +203,8 @@ TEST_F(ProjectTest, RefreshLoadsParsesAndBuildsTheInsight) {
   EXPECT_EQ(xp.Procs[0].Name, "X.PRG");
   EXPECT_EQ(xp.Procs[0].LastLine, 4);
   EXPECT_EQ(xp.Procs[1].FirstLine, 5);
-  EXPECT_EQ(xp.Procs[2].Name, "f2(x)");
+  EXPECT_EQ(xp.Procs[2].Name, "f2");
+  EXPECT_EQ(xp.Procs[2].Params, "(x)");
   const int lib = ProgIndexOf("A/lib/util.prg");
   ASSERT_GE(lib, 0);
   EXPECT_EQ(proj.Progs[lib].IsLibrary, 1);

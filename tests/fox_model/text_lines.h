@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fox/model/program.h"
+#include "fox/model/scanner.h"
 
 namespace vemlo::test {
 
@@ -14,6 +15,15 @@ inline TxxLineReader LinesReader(const std::vector<std::string>& lines) {
     text = lines[n];
     return true;
   };
+}
+
+// The elements of one statement, classified as the scanner would.
+inline TxxFoxElementArr ElementsOf(const std::string& text) {
+  TxxFoxString st;
+  st.Text = text;
+  st.Kind = ClassifyStatement(text);
+  ExtractElements(st);
+  return st.Elements;
 }
 
 }  // namespace vemlo::test

@@ -19,15 +19,7 @@ int ScreenColOf(const std::string& s, int pos, int tab = 8) {
   return col;
 }
 
-TxxFmtOptions Defaults() {
-  TxxFmtOptions o;
-  o.Base = ParseIndentOption("   t   s");
-  o.Proc = ParseIndentOption("   t   s");
-  o.Step = ParseIndentOption("  1t   s");
-  o.Case = ParseIndentOption("   t   s");
-  o.Wrap = ParseIndentOption("   t  8s");
-  return o;
-}
+TxxFmtOptions Defaults() { return test::FmtDefaults(); }
 
 // Formats lines in memory the way the command formats the editor.
 std::vector<std::string> Format(std::vector<std::string> lines, const TxxFmtOptions& o) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fox/insight/formatter.h"
 #include "fox/model/scanner.h"
 #include "shell/vemlocfg.h"
 
@@ -27,6 +28,17 @@ inline TxxFoxStringArr StatementsOf(const std::vector<std::string>& lines) {
 inline void SetOption(const std::string& name, const std::string& value) {
   for (TxxPluginOption& o : PluginOptions())
     if (o.Name == name) o.Value = value;
+}
+
+// The formatter's options as the option table's defaults give them.
+inline TxxFmtOptions FmtDefaults() {
+  TxxFmtOptions o;
+  o.Base = ParseIndentOption("   t   s");
+  o.Proc = ParseIndentOption("   t   s");
+  o.Step = ParseIndentOption("  1t   s");
+  o.Case = ParseIndentOption("   t   s");
+  o.Wrap = ParseIndentOption("   t  8s");
+  return o;
 }
 
 inline std::string JoinLines(const std::vector<std::string>& lines) {

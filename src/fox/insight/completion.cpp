@@ -3,6 +3,7 @@
 #include "fox/insight/completion.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "dbf/xxdbf.h"
 #include "fox/model/scanner.h"
@@ -258,6 +259,39 @@ void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile&
   AddHeaderFields(in, proj, a8, loadTable);
 }
 
+namespace {
+
+// THIS.: the properties and methods of the cursor's class and of the classes it
+// inherits from, where the project defines them (a parent's HIDDEN members are
+// not seen). False outside classes.
+bool AddClassMembers(TxxInsight& in, const TxxFoxProj& proj) {
+  const std::vector<TxxClassRef> chain = ClassChain(proj, in.ProgIndex, in.ProcIndex);
+  if (chain.empty()) return false;
+  const size_t h = OpenGroup(in.Candidates, "members");
+  std::vector<std::string> seen;
+  for (size_t depth = 0; depth < chain.size(); ++depth) {
+    const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(chain[depth].File)].Procs;
+    const size_t cls = static_cast<size_t>(chain[depth].Entry);
+    const std::string& owner = procs[cls].Name;
+    const auto add = [&](const std::string& name, unsigned char visibility, const char* what) {
+      if (depth > 0 && visibility == vsHidden) return;
+      for (const std::string& s : seen)
+        if (UpperCase(s) == UpperCase(name)) return;
+      seen.push_back(name);
+      in.Candidates.push_back(TxxSymbToComplete{name, std::string(what) + owner, 0, skNone, 0});
+    };
+    for (const TxxFoxMember& m : procs[cls].Members) add(m.Name, m.Visibility, "property of ");
+    for (size_t k = cls + 1; k < procs.size() && procs[k].Kind == pkMethod; ++k) {
+      const std::string& name = procs[k].Name;
+      add(name.substr(name.find('.') + 1), procs[k].Visibility, "method of ");
+    }
+  }
+  CloseGroup(in.Candidates, h);
+  return true;
+}
+
+}  // namespace
+
 bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile& ini,
                        const TxxTableLoader& loadTable) {
   in.Candidates.clear();
@@ -282,6 +316,8 @@ bool CollectCandidates(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile&
       AddElements(in, ekArray, "arrays");
     }
     AddOptions(in, proj, ini);
+  } else if (UpperCase(context) == "THIS." && AddClassMembers(in, proj)) {
+    return true;
   } else {
     const std::string alias = context.substr(0, context.size() - 1);
     if (alias.find('.') != std::string::npos) return false;

@@ -114,13 +114,15 @@ bool PlaceInlineComment(const std::string& line, const std::vector<int>& columns
 }
 
 bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& options,
-                      const TxxFmtLines& lines) {
+                      const TxxFmtLines& lines, bool classMember) {
   const int count = static_cast<int>(statements.size());
   int head = -1;
   int finalReturn = -1;
   for (int k = count - 1; k >= 0; --k) {
     const unsigned char kind = statements[k].Kind;
-    if (head < 0 && (kind == stProcedure || kind == stParameters)) head = k;
+    if (head < 0 && (kind == stProcedure || kind == stParameters || kind == stDefineClass ||
+                     kind == stEndDefine))
+      head = k;
   }
   for (int k = count - 1; k >= 0; --k) {
     const unsigned char kind = statements[k].Kind;
@@ -129,6 +131,12 @@ bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& op
     break;
   }
 
+  // The heading level, and the stack the body starts from.
+  TxxTabSpaceArr headStack{options.Base};
+  if (classMember) headStack.push_back(options.Step);
+  TxxTabSpaceArr bodyStack = headStack;
+  bodyStack.push_back(options.Proc);
+  if (classMember) bodyStack.push_back(options.Step);
   TxxTabSpaceArr stack;
   bool inBody = false;
   std::string text;
@@ -157,14 +165,16 @@ bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& op
     const unsigned char kind = st.Kind;
     if (kind == stEmpty || kind == stTextBody) continue;
     if (kind == stComment && !options.IndentCommented) continue;
-    if (k <= head || (finalReturn >= 0 && k >= finalReturn)) {
-      stack.assign({options.Base});
+    if (k <= head || (finalReturn >= 0 && k >= finalReturn) || kind == stEndProc) {
+      stack = headStack;
       if (!format(st)) return false;
+      // The property lines of a class body stand one step in.
+      if (kind == stDefineClass) bodyStack.back() = options.Step;
       continue;
     }
     if (!inBody) {
       inBody = true;
-      stack.assign({options.Base, options.Proc});
+      stack = bodyStack;
     }
     bool ok = true;
     switch (kind) {
@@ -173,6 +183,10 @@ bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& op
       case stFor:
       case stScan:
       case stDoWhile:
+      case stTry:
+      case stWith:
+      case stForEach:
+      case stDirIf:
         ok = format(st);
         stack.push_back(options.Step);
         if (kind == stDoCase) stack.push_back(options.Case);
@@ -180,6 +194,9 @@ bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& op
       case stElse:
       case stCase:
       case stOtherwise:
+      case stCatch:
+      case stFinally:
+      case stDirElse:
         Pop(stack);
         ok = format(st);
         stack.push_back(options.Step);
@@ -188,6 +205,9 @@ bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& op
       case stEndFor:
       case stEndScan:
       case stEndDo:
+      case stEndTry:
+      case stEndWith:
+      case stDirEndIf:
         Pop(stack);
         ok = format(st);
         break;

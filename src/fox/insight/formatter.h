@@ -47,8 +47,9 @@ struct TxxFmtLines {
   std::function<void(int statement)> Step;
 };
 
-// Re-indents the statements; false when Write stopped the run.
+// Re-indents the statements; false when Write stopped the run. The statements of
+// a method (classMember) stand one step in, inside their class.
 bool FormatStatements(const TxxFoxStringArr& statements, const TxxFmtOptions& options,
-                      const TxxFmtLines& lines);
+                      const TxxFmtLines& lines, bool classMember = false);
 
 }  // namespace vemlo

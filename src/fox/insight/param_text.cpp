@@ -45,10 +45,14 @@ TxxParamArr OpenCallsIn(const std::string& t) {
       i = end == std::string::npos ? len : end + 1;
       continue;
     }
-    if (InSet(IdentStartChars, c) && (i == 0 || (!InSet(IdentChars, t[i - 1]) && t[i - 1] != '.'))) {
+    // THIS.Method( is a call of a method of the class at the cursor.
+    const bool thisDot = i >= 5 && UpperCase(t.substr(i - 5, 5)) == "THIS." &&
+                         (i == 5 || (!InSet(IdentChars, t[i - 6]) && t[i - 6] != '.'));
+    if (InSet(IdentStartChars, c) &&
+        (i == 0 || thisDot || (!InSet(IdentChars, t[i - 1]) && t[i - 1] != '.'))) {
       size_t j = i;
       while (j < len && InSet(IdentChars, t[j])) ++j;
-      const std::string name = t.substr(i, j - i);
+      const std::string name = (thisDot ? t.substr(i - 5, 5) : std::string()) + t.substr(i, j - i);
       while (j < len && IsLineBlank(t[j])) ++j;
       if (j >= len) break;
       if (t[j] == '(' || UpperCase(Trim(t.substr(j, 5))) == "WITH") stack.push_back(TxxParam{name, 1});

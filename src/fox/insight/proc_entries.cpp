@@ -17,9 +17,14 @@ const char* const kBar = "\xB3";      // │
 
 std::string ProcItemText(const TxxFoxProc& proc, bool isMain, const std::string& params,
                          int width) {
-  const char* kind = isMain ? "" : proc.IsFunction ? "func " : "proc ";
-  std::string text = PadLeftTo(IntToStr(proc.FirstLine + 1LL), 6) + " " + kTee + kind +
-                     Trim(proc.Name) + " " + params;
+  std::string kind = isMain ? "" : proc.IsFunction ? "func " : "proc ";
+  if (proc.Kind == pkClass) kind = "class ";
+  if (proc.Visibility == vsProtected) kind = "protected " + kind;
+  if (proc.Visibility == vsHidden) kind = "hidden " + kind;
+  // Methods hang under their class.
+  const std::string tee = proc.Kind == pkMethod ? std::string(kBar) + " " + kTee : kTee;
+  std::string text = PadLeftTo(IntToStr(proc.FirstLine + 1LL), 6) + " " + tee + kind +
+                     Trim(proc.Name) + " " + (proc.Kind == pkClass ? proc.Params : params);
   const int room = width - 9;
   text = room > 0 ? text.substr(0, static_cast<size_t>(room)) : std::string();
   return TrimRight(text);
@@ -30,6 +35,12 @@ std::string BookmarkItemText(const TxxBookmark& bm, const std::string& lineText,
   const std::string head =
       PadLeftTo(IntToStr(bm.Line + 1LL), 6) + " " + kBar + " (&" + digit + ") ";
   return head + PadRightTo(TrimLeft(lineText), width - 9 - static_cast<int>(head.size()));
+}
+
+int ProcEntryCount(const TxxFoxProcArr& procs) {
+  int n = 0;
+  for (const TxxFoxProc& proc : procs) n += proc.Kind == pkClassEnd ? 0 : 1;
+  return n;
 }
 
 TxxProcList BuildProcList(const TxxProcListInput& in,

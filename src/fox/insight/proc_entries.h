@@ -38,6 +38,10 @@ std::string BookmarkItemText(const TxxBookmark& bm, const std::string& lineText,
 
 // The list for procedures, their parameter texts, the bookmarks (sorted) and the
 // cursor; lineText reads a bookmarked line, step is called before each entry.
+// The entries the list's title counts: all but the class ends, which hold the
+// ENDDEFINE lines.
+int ProcEntryCount(const TxxFoxProcArr& procs);
+
 struct TxxProcListInput {
   const TxxFoxProcArr* Procs = nullptr;
   std::function<std::string(int entry)> ParamText;

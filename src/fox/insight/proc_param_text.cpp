@@ -39,7 +39,8 @@ std::string ParamTextFromLines(const TxxLineReader& read, int firstLine, int las
     if (line.empty() || line[0] == '#' || IsCommentLine(line)) continue;
     break;
   }
-  if (n > lastLine || !IsKeyword(line, "PARAMETERS")) return "()";
+  if (n > lastLine || (!IsKeyword(line, "PARAMETERS") && !IsKeyword(line, "LPARAMETERS")))
+    return "()";
   std::string rest = line;
   PopWord(rest);
   std::string raw = rest + " ";
@@ -56,6 +57,11 @@ std::string ParamTextFromLines(const TxxLineReader& read, int firstLine, int las
 std::string ProcParamText(const TxxFoxProg& prog, int procIndex, const TxxEditedText& edited) {
   if (procIndex < 0 || procIndex >= static_cast<int>(prog.Procs.size())) return "";
   const TxxFoxProc& proc = prog.Procs[procIndex];
+  // PROCEDURE Foo(a, b): the list stands in the declaration.
+  if (!proc.Params.empty() && proc.Params[0] == '(') {
+    const size_t close = proc.Params.find(')');
+    return CleanList(proc.Params.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+  }
   const int first = proc.DeclLine + 1;
   if (IsEditedFile(edited, prog.FileName))
     return ParamTextFromLines(edited.Read, first, proc.LastLine, proc.LastLine);

@@ -205,6 +205,24 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
     draw.Claim(e, ' ');
     draw.Opener(e, CharAt(set, corner), CharAt(set, lineChar));
   };
+  // The closers of Visual FoxPro blocks check their column: one opened by
+  // another block is drawn with the "?" corner.
+  const auto closeChecked = [&](TxxLangStructItem& e, unsigned flag, const std::string& set,
+                                size_t corner, size_t lineChar, unsigned char opener) {
+    const int col = e.Level > 0 ? e.Level - 1 : 0;
+    const bool matched = col < static_cast<int>(draw.Columns.size()) && draw.Columns[col].Kind == opener;
+    closeBlock(e, flag, set, corner, lineChar);
+    if (!matched) draw.Opener(e, '?', CharAt(set, lineChar));
+  };
+  const auto branch = [&](TxxLangStructItem& e, unsigned flag, const std::string& set,
+                          unsigned char opener, const std::vector<unsigned char>& wrong) {
+    if (e.Level > 0) --e.Level;
+    e.Flags |= flag;
+    draw.Record(e);
+    bool found = false;
+    const int col = draw.FindOpener(e.Level, {opener}, wrong, found);
+    draw.Connector(e, col, found ? CharAt(set, 2) : '?', CharAt(set, 4));
+  };
   std::string line;
   for (const TxxFoxString& st : statements) {
     TxxLangStructItem e;
@@ -260,6 +278,9 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
         draw.Opener(e, ' ', ' ');
         break;
       case stProcedure:
+      case stDefineClass:
+      case stEndDefine:
+      case stEndProc:
         e.Flags |= efHeading;
         e.Level = 0;
         next = 1;
@@ -284,7 +305,7 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
         draw.Record(e);
         const bool isElse = kind == stElse;
         const int col = draw.FindOpener(e.Level, {isElse ? stIf : stDoCase},
-                                        {isElse ? stDoCase : stIf}, found);
+                                        {isElse ? stDoCase : stIf, stTry}, found);
         draw.Connector(e, col, found ? CharAt(o.Cond, 2) : '?', CharAt(o.Cond, 4));
         break;
       }
@@ -306,11 +327,38 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
       case stExit: {
         e.Flags |= efLoopJump;
         draw.Record(e);
-        const int col = draw.FindOpener(e.Level, {stFor, stScan, stDoWhile}, {}, found);
+        const int col = draw.FindOpener(e.Level, {stFor, stScan, stDoWhile, stForEach}, {}, found);
         if (found)
           draw.Connector(e, col, CharAt(o.Loop, kind == stLoop ? 2 : 3), CharAt(o.Loop, 5));
         break;
       }
+      case stTry:
+        openBlock(e, efCondOpen, o.Cond, 4);
+        break;
+      case stCatch:
+      case stFinally:
+        branch(e, efCondBranch, o.Cond, stTry, {stIf, stDoCase});
+        break;
+      case stEndTry:
+        closeChecked(e, efCondClose, o.Cond, 3, 4, stTry);
+        break;
+      case stWith:
+      case stForEach:
+        openBlock(e, efLoopOpen, o.Loop, 5);
+        break;
+      case stEndWith:
+        closeChecked(e, efLoopClose, o.Loop, 4, 5, stWith);
+        break;
+      case stDirIf:
+        e.Flags |= efDirective;
+        openBlock(e, 0, o.Cond, 4);
+        break;
+      case stDirElse:
+        branch(e, efDirective, o.Cond, stDirIf, {});
+        break;
+      case stDirEndIf:
+        closeChecked(e, efDirective, o.Cond, 3, 4, stDirIf);
+        break;
       default:
         break;
     }

@@ -1,6 +1,8 @@
 // The names a statement declares: variables, arrays, cursor fields and aliases.
 #include "fox/model/program.h"
 #include "fox/model/scanner.h"
+#include <vector>
+
 #include "lib/xxlib.h"
 
 namespace vemlo {
@@ -66,12 +68,14 @@ class NextOf {
   bool known_ = false;
 };
 
-// Names with their declarators: "a(10), b(2,3)" or "f1 C(10), f2 N(5,2)". A comma
-// inside the first parenthesis pair belongs to the declarator.
+// Names with their declarators: "a(10), b(2,3)", "a[2,3]" or "f1 C(10), f2 N(5,2)".
+// A comma inside the first parenthesis or bracket pair belongs to the declarator.
 void AddDeclaratorList(TxxFoxString& st, const std::string& list, unsigned char kind,
                        const std::string& keyword) {
   NextOf open(list, '(');
   NextOf close(list, ')');
+  NextOf openBracket(list, '[');
+  NextOf closeBracket(list, ']');
   size_t pos = 0;
   for (;;) {
     while (pos < list.size() && static_cast<unsigned char>(list[pos]) <= 32) ++pos;
@@ -82,8 +86,10 @@ void AddDeclaratorList(TxxFoxString& st, const std::string& list, unsigned char 
     if (end == std::string::npos) {
       end = list.size();
     } else {
-      const size_t o = open.From(pos);
-      const size_t c = close.From(pos);
+      const size_t ob = openBracket.From(pos);
+      const bool bracket = ob < end && ob < open.From(pos);
+      const size_t o = bracket ? ob : open.From(pos);
+      const size_t c = bracket ? closeBracket.From(pos) : close.From(pos);
       if (o < end && c != std::string::npos && c > end) {
         const size_t comma = list.find(',', c);
         end = comma == std::string::npos ? c : comma;
@@ -94,6 +100,44 @@ void AddDeclaratorList(TxxFoxString& st, const std::string& list, unsigned char 
     AddElement(st, token, kind, keyword.empty() ? decl : keyword + " " + decl);
     pos = end;
   }
+}
+
+// The pieces of a list split at the commas outside parentheses and brackets.
+std::vector<std::string> SplitTopLevel(const std::string& list) {
+  std::vector<std::string> pieces(1);
+  int depth = 0;
+  for (char c : list) {
+    if (c == '(' || c == '[') ++depth;
+    if ((c == ')' || c == ']') && depth > 0) --depth;
+    if (c == ',' && depth == 0) {
+      pieces.emplace_back();
+    } else {
+      pieces.back() += c;
+    }
+  }
+  return pieces;
+}
+
+// LOCAL and LPARAMETERS lists: "a AS String, b[3], m.c". A name followed by a
+// bracket or parenthesis is an array.
+void AddTypedList(TxxFoxString& st, const std::string& list, const std::string& source) {
+  for (const std::string& piece : SplitTopLevel(list)) {
+    std::string rest = TrimLeft(piece);
+    std::string token = PopToken(rest, DottedIdentChars());
+    if (token.empty() || !IsVarName(token)) continue;
+    rest = TrimLeft(rest);
+    const bool array = !rest.empty() && (rest[0] == '(' || rest[0] == '[');
+    AddElement(st, token, array ? ekArray : ekVariable, source);
+  }
+}
+
+// The name after the first " TO " (TEXT TO x, CATCH TO x).
+void AddVariableAfterTo(TxxFoxString& st, const std::string& s) {
+  const size_t to = FindUpper(s + " ", " TO ");
+  if (to == std::string::npos) return;
+  std::string rest = s.substr(to + 4);
+  std::string token = PopToken(rest, DottedIdentChars());
+  if (IsVarName(token)) AddElement(st, token, ekVariable, Trim(s));
 }
 
 // The first ADIR( call of the text: ADIR, any case, not preceded by a name
@@ -110,6 +154,13 @@ void AddAdirArray(TxxFoxString& st, const std::string& s) {
     if (IsVarName(token)) AddElement(st, token, ekArray, Trim(s));
     return;
   }
+}
+
+// The text after the first word.
+std::string AfterKeyword(const std::string& s) {
+  std::string rest = s;
+  PopWord(rest);
+  return TrimLeft(rest);
 }
 
 bool IsAdirClass(unsigned char kind) {
@@ -193,8 +244,31 @@ void ExtractElements(TxxFoxString& st) {
       break;
     }
     case stParameters:
-      PopWord(rest);
-      AddVariableList(st, rest, ekVariable, "parameter");
+      if (IsKeyword(s, "LPARAMETERS")) {
+        AddTypedList(st, AfterKeyword(s), "parameter");
+      } else {
+        PopWord(rest);
+        AddVariableList(st, rest, ekVariable, "parameter");
+      }
+      break;
+    case stLocal: {
+      rest = AfterKeyword(s);
+      if (IsKeyword(rest, "ARRAY")) {
+        AddDeclaratorList(st, AfterKeyword(rest), ekArray, FirstWord(s) + " " + FirstWord(rest));
+      } else {
+        AddTypedList(st, rest, "local");
+      }
+      break;
+    }
+    case stForEach: {
+      rest = AfterKeyword(AfterKeyword(s));
+      std::string token = PopToken(rest, DottedIdentChars());
+      if (IsVarName(token)) AddElement(st, token, ekVariable, Trim(s));
+      break;
+    }
+    case stText:
+    case stCatch:
+      AddVariableAfterTo(st, s);
       break;
     case stPrivate:
     case stPublic: {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "fox/model/progress.h"
 #include "fox/model/project.h"
@@ -69,12 +70,11 @@ class ProcTableBuilder {
       return;
     }
     if (!continued) {
-      if (first == 'T' && IsKeyword(trimmed, "TEXT")) {
+      if (first == 'T' && IsTextStart(std::string(trimmed))) {
         textBlock_ = true;
-      } else if (first == 'P' && IsKeyword(trimmed, "PROCEDURE")) {
-        Add(index, trimmed, false);
-      } else if (first == 'F' && IsKeyword(trimmed, "FUNCTION")) {
-        Add(index, trimmed, true);
+      } else if (first == 'P' || first == 'F' || first == 'H' || first == 'D' || first == 'E' ||
+                 classIndex_ >= 0) {
+        Declaration(index, std::string(trimmed));
       }
     }
     nextStart_ = index + 1;
@@ -84,25 +84,142 @@ class ProcTableBuilder {
   void Finish(int lineCount) { prog_.Procs.back().LastLine = lineCount - 1; }
 
  private:
-  void Add(int index, std::string_view trimmed, bool isFunction) {
+  // Most lines start with none of the letters of a declaration word and are
+  // passed over at once.
+  void Declaration(int index, const std::string& trimmed) {
+    const char first = static_cast<char>(trimmed[0] & ~0x20);
+    char word = 0;
+    unsigned char visibility = vsPublic;
+    if (first == 'P' || first == 'F' || first == 'H' || first == 'D' || first == 'E') {
+      word = DeclarationWord(trimmed, visibility);
+    }
+    switch (word) {
+      case 'P':
+      case 'F':
+        Add(index, trimmed, word == 'F', visibility);
+        return;
+      case 'C':
+        AddClass(index, trimmed);
+        return;
+      case 'E':
+        // Comment and directive lines above ENDDEFINE stay with the method above.
+        if (classIndex_ >= 0) {
+          nextStart_ = index;
+          AddEntry(index, pkClassEnd);
+        }
+        classIndex_ = -1;
+        inMethod_ = false;
+        return;
+      case 'X':
+        inMethod_ = false;
+        return;
+      default:
+        if (classIndex_ >= 0 && !inMethod_) AddMember(index, trimmed);
+        return;
+    }
+  }
+
+  TxxFoxProc& AddEntry(int index, unsigned char kind) {
     prog_.Procs.back().LastLine = nextStart_ - 1;
     TxxFoxProc proc;
     proc.DeclLine = index;
     proc.FirstLine = nextStart_;
-    std::string rest(trimmed);
-    PopWord(rest);
-    proc.Name = PopWord(rest);
-    proc.Params = TrimLeft(rest);
-    proc.IsFunction = isFunction ? 1 : 0;
-    TxxFoxProc& main = prog_.Procs.front();
-    if (!main.Name.empty() && main.Name == UpperCase(proc.Name) + ".PRG") main.Name.clear();
+    proc.Kind = kind;
     prog_.Procs.push_back(std::move(proc));
+    return prog_.Procs.back();
+  }
+
+  void Add(int index, const std::string& trimmed, bool isFunction, unsigned char visibility) {
+    std::string rest;
+    PopVisibility(trimmed, rest);
+    PopWord(rest);
+    rest = TrimLeft(rest);
+    // The name ends at a blank or at the parenthesis of a parameter list.
+    size_t end = 0;
+    while (end < rest.size() && rest[end] != ' ' && rest[end] != '\t' && rest[end] != '(') ++end;
+    std::string name = rest.substr(0, end);
+    const bool method = classIndex_ >= 0;
+    if (method) name = className_ + "." + name;
+    TxxFoxProc& proc = AddEntry(index, method ? pkMethod : pkProcedure);
+    proc.Name = std::move(name);
+    proc.Params = TrimLeft(rest.substr(end));
+    proc.IsFunction = isFunction ? 1 : 0;
+    proc.Visibility = visibility;
+    inMethod_ = method;
+    TxxFoxProc& main = prog_.Procs.front();
+    if (!method && !main.Name.empty() && main.Name == UpperCase(proc.Name) + ".PRG") {
+      main.Name.clear();
+    }
+  }
+
+  // DEFINE CLASS name AS parent [OF library]
+  void AddClass(int index, const std::string& trimmed) {
+    std::string rest = trimmed;
+    PopWord(rest);
+    PopWord(rest);
+    className_ = PopWord(rest);
+    rest = TrimLeft(rest);
+    TxxFoxProc& cls = AddEntry(index, pkClass);
+    cls.Name = className_;
+    cls.Params = rest;
+    if (IsKeyword(rest, "AS")) PopWord(rest);
+    cls.Parent = Trim(rest);
+    classIndex_ = static_cast<int>(prog_.Procs.size()) - 1;
+    inMethod_ = false;
+  }
+
+  // Property lines of a class body: `name = value`, DIMENSION name[...], the
+  // names of a PROTECTED or HIDDEN list and ADD OBJECT name.
+  void AddMember(int index, const std::string& trimmed) {
+    std::vector<TxxFoxMember>& members = prog_.Procs[static_cast<size_t>(classIndex_)].Members;
+    std::string rest;
+    const unsigned char visibility = PopVisibility(trimmed, rest);
+    std::vector<std::string> names;
+    if (visibility != vsPublic || IsKeyword(rest, "DIMENSION")) {
+      if (visibility == vsPublic) PopWord(rest);
+      // Each comma-separated piece (commas inside brackets excluded) names one.
+      int depth = 0;
+      names.emplace_back();
+      bool named = false;  // the piece's name is complete
+      for (char c : TrimLeft(rest)) {
+        if (c == '(' || c == '[') ++depth;
+        if ((c == ')' || c == ']') && depth > 0) --depth;
+        if (c == ',' && depth == 0) {
+          names.emplace_back();
+          named = false;
+        } else if (!named && InSet(IdentChars, c)) {
+          names.back() += c;
+        } else if (!names.back().empty() || (c != ' ' && c != '\t')) {
+          named = true;
+        }
+      }
+    } else if (IsKeyword(rest, "ADD") && IsKeyword(TrimLeft(rest.substr(3)), "OBJECT")) {
+      PopWord(rest);
+      PopWord(rest);
+      std::string name = PopWord(rest);
+      if (IsKeyword(name, "PROTECTED")) name = PopWord(rest);
+      names.push_back(name);
+    } else {
+      size_t end = 0;
+      while (end < rest.size() && InSet(IdentChars, rest[end])) ++end;
+      size_t eq = end;
+      while (eq < rest.size() && (rest[eq] == ' ' || rest[eq] == '\t')) ++eq;
+      if (end > 0 && eq < rest.size() && rest[eq] == '=') names.push_back(rest.substr(0, end));
+    }
+    for (std::string& name : names) {
+      if (!name.empty() && InSet(IdentStartChars, name[0])) {
+        members.push_back(TxxFoxMember{std::move(name), visibility, index});
+      }
+    }
   }
 
   TxxFoxProg& prog_;
   bool textBlock_ = false;
   bool prevContinues_ = false;
   int nextStart_ = 0;
+  int classIndex_ = -1;  // the class whose body the lines are in, -1 outside classes
+  bool inMethod_ = false;  // between a method's declaration and its ENDPROC
+  std::string className_;
 };
 
 // The reader of program files, kept so that its buffer serves every file.
@@ -210,12 +327,92 @@ TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine) {
   return defines;
 }
 
+std::vector<TxxClassRef> ClassChain(const TxxFoxProj& proj, int progIndex, int procIndex) {
+  std::vector<TxxClassRef> chain;
+  if (progIndex < 0 || progIndex >= static_cast<int>(proj.Progs.size())) return chain;
+  const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(progIndex)].Procs;
+  if (procIndex < 0 || procIndex >= static_cast<int>(procs.size())) return chain;
+  const unsigned char kind = procs[static_cast<size_t>(procIndex)].Kind;
+  if (kind != pkClass && kind != pkMethod) return chain;
+  int entry = procIndex;
+  while (entry >= 0 && procs[static_cast<size_t>(entry)].Kind != pkClass) --entry;
+  if (entry < 0) return chain;
+  chain.push_back(TxxClassRef{progIndex, entry});
+  // A cycle of parents ends the chain at a class already in it.
+  for (;;) {
+    const TxxClassRef last = chain.back();
+    const std::string parent = UpperCase(
+        FirstWord(proj.Progs[static_cast<size_t>(last.File)].Procs[static_cast<size_t>(last.Entry)].Parent));
+    TxxClassRef next;
+    for (size_t f = 0; f < proj.Progs.size() && next.File < 0 && !parent.empty(); ++f) {
+      const TxxFoxProcArr& other = proj.Progs[f].Procs;
+      for (size_t k = 0; k < other.size(); ++k) {
+        if (other[k].Kind == pkClass && UpperCase(other[k].Name) == parent) {
+          next = TxxClassRef{static_cast<int>(f), static_cast<int>(k)};
+          break;
+        }
+      }
+    }
+    if (next.File < 0) break;
+    for (const TxxClassRef& c : chain)
+      if (c.File == next.File && c.Entry == next.Entry) return chain;
+    chain.push_back(next);
+  }
+  return chain;
+}
+
+bool FindMethod(const std::string& name, const TxxFoxProj& proj, int progIndex, int procIndex,
+                int& fileIndex, int& procIndex2) {
+  fileIndex = -1;
+  procIndex2 = -1;
+  std::string bare = UpperCase(Trim(name));
+  if (bare.compare(0, 5, "THIS.") == 0) bare.erase(0, 5);
+  if (bare.empty() || bare.find('.') != std::string::npos) return false;
+  const auto methodName = [](const TxxFoxProc& p) {
+    return UpperCase(p.Name.substr(p.Name.find('.') + 1));
+  };
+  for (const TxxClassRef& c : ClassChain(proj, progIndex, procIndex)) {
+    const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(c.File)].Procs;
+    for (size_t k = static_cast<size_t>(c.Entry) + 1; k < procs.size() && procs[k].Kind == pkMethod; ++k) {
+      if (methodName(procs[k]) == bare) {
+        fileIndex = c.File;
+        procIndex2 = static_cast<int>(k);
+        return true;
+      }
+    }
+  }
+  for (size_t f = 0; f < proj.Progs.size(); ++f) {
+    const TxxFoxProcArr& procs = proj.Progs[f].Procs;
+    for (size_t k = 0; k < procs.size(); ++k) {
+      if (procs[k].Kind == pkMethod && methodName(procs[k]) == bare) {
+        fileIndex = static_cast<int>(f);
+        procIndex2 = static_cast<int>(k);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,
                  int& procIndex) {
   fileIndex = -1;
   procIndex = -1;
   std::string wanted = UpperCase(Trim(name));
   if (wanted.empty()) return false;
+  // Class.Method reads like a file name with an extension: methods come first.
+  if (wanted.find('.') != std::string::npos) {
+    for (size_t f = 0; f < proj.Progs.size(); ++f) {
+      const TxxFoxProcArr& procs = proj.Progs[f].Procs;
+      for (size_t p = 0; p < procs.size(); ++p) {
+        if (procs[p].Kind == pkMethod && UpperCase(procs[p].Name) == wanted) {
+          fileIndex = static_cast<int>(f);
+          procIndex = static_cast<int>(p);
+          return true;
+        }
+      }
+    }
+  }
   const std::string ext = ExtractFileExt(wanted);
   const bool mainOnly = !ext.empty();
   if (ext == ".PRG") wanted.erase(wanted.size() - 4);

@@ -22,7 +22,24 @@ enum : unsigned char { psNotRead = 0, psRead = 1, psEditor = 2 };
 // Kinds of declared names.
 enum : unsigned char { ekVariable = 1, ekArray = 3, ekField = 5, ekAlias = 7 };
 
+// Kinds of procedure-table entries. A class entry holds the DEFINE CLASS line and
+// the class body up to its first method; a class-end entry the ENDDEFINE line and
+// the code after it, which belongs to no class.
+enum : unsigned char { pkProcedure = 0, pkClass = 1, pkMethod = 2, pkClassEnd = 3 };
+
+// Visibility of a class member.
+enum : unsigned char { vsPublic = 0, vsProtected = 1, vsHidden = 2 };
+
+// A property of a class body (`name = value`, `DIMENSION name[...]`, or a name of
+// a PROTECTED or HIDDEN list).
+struct TxxFoxMember {
+  std::string Name;
+  unsigned char Visibility = vsPublic;
+  int32_t Line = 0;
+};
+
 // A procedure, a function, or the main entry (the code before the first procedure).
+// A method is named Class.Method, the class named as declared.
 struct TxxFoxProc {
   int32_t FirstLine = 0;  // includes the comment and directive lines above the declaration
   int32_t LastLine = 0;
@@ -30,6 +47,10 @@ struct TxxFoxProc {
   std::string Name;
   std::string Params;
   unsigned char IsFunction = 0;
+  unsigned char Kind = pkProcedure;
+  unsigned char Visibility = vsPublic;  // of a method
+  std::string Parent{};                 // of a class: the text after AS
+  std::vector<TxxFoxMember> Members{};  // of a class: its properties
 };
 using TxxFoxProcArr = std::vector<TxxFoxProc>;
 
@@ -103,6 +124,20 @@ TxxFoxDefineArr CollectDefines(const TxxLineReader& read, int lastLine);
 // entries. Both indexes are -1 when nothing is found.
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,
                  int& procIndex);
+
+// A class entry of the project: file index and entry index.
+struct TxxClassRef {
+  int File = -1;
+  int Entry = -1;
+};
+// The class whose body or method holds entry procIndex of file progIndex, then
+// the classes it inherits from as far as the project defines them; empty
+// outside classes.
+std::vector<TxxClassRef> ClassChain(const TxxFoxProj& proj, int progIndex, int procIndex);
+// A method by its bare name (or THIS.name): in the class chain at the cursor
+// first, then any method of that name in the project.
+bool FindMethod(const std::string& name, const TxxFoxProj& proj, int progIndex, int procIndex,
+                int& fileIndex, int& procIndex2);
 
 // Name tests: IsVarName drops a leading M. from an accepted name; both trim it.
 bool IsVarName(std::string& name);

@@ -32,6 +32,53 @@ constexpr KeywordClass kKeywordClasses[] = {
     {"TEXT", stText},       {"ENDTEXT", stEndText},
 };
 
+// Length of the text's first word (its leading name characters after blanks).
+size_t FirstWordLength(const std::string& text) {
+  size_t b = 0;
+  while (b < text.size() && static_cast<unsigned char>(text[b]) <= 32) ++b;
+  size_t e = b;
+  while (e < text.size() && InSet(IdentChars, text[e])) ++e;
+  return e - b;
+}
+
+// The text after its first word, blanks before it skipped.
+std::string AfterFirstWord(const std::string& text) {
+  size_t b = 0;
+  while (b < text.size() && static_cast<unsigned char>(text[b]) <= 32) ++b;
+  while (b < text.size() && InSet(IdentChars, text[b])) ++b;
+  while (b < text.size() && static_cast<unsigned char>(text[b]) <= 32) ++b;
+  return text.substr(b);
+}
+
+// A Visual FoxPro statement word, unless the line assigns to a property or
+// variable of that name (`With = 1`, `Finally.Value = 2`).
+bool IsStatementWord(const std::string& text, const std::string& keyword, size_t minLength) {
+  if (!IsKeywordMin(text, keyword, minLength)) return false;
+  const std::string rest = AfterFirstWord(text);
+  return rest.empty() || (rest[0] != '=' && rest[0] != '.');
+}
+
+struct VfpKeywordClass {
+  const char* Keyword;
+  size_t MinLength;  // shortest abbreviation that no FoxPro 2.x keyword shares
+  unsigned char Class;
+};
+constexpr VfpKeywordClass kVfpKeywordClasses[] = {
+    {"ENDDEFINE", 5, stEndDefine}, {"ENDPROC", 4, stEndProc},   {"ENDFUNC", 5, stEndProc},
+    {"LOCAL", 5, stLocal},         {"LPARAMETERS", 4, stParameters},
+    {"TRY", 3, stTry},             {"CATCH", 4, stCatch},       {"FINALLY", 4, stFinally},
+    {"ENDTRY", 5, stEndTry},       {"WITH", 4, stWith},         {"ENDWITH", 4, stEndWith},
+};
+
+// "#IF", "#ELSE" and the like: the directive class of a "#" line.
+unsigned char DirectiveClass(const std::string& t) {
+  const std::string word = UpperCase(FirstWord(t.substr(1)));
+  if (word == "IF" || word == "IFDEF" || word == "IFNDEF") return stDirIf;
+  if (word == "ELIF" || word == "ELSE") return stDirElse;
+  if (word == "ENDIF") return stDirEndIf;
+  return stDirective;
+}
+
 // The last character above code 32, or 0 when there is none.
 char LastNonBlank(const std::string& s) {
   for (size_t i = s.size(); i > 0; --i) {
@@ -61,6 +108,44 @@ bool IsKeyword(std::string_view text, std::string_view keyword) {
     }
     if (i >= klen || UpperChar(c) != UpperChar(keyword[kb + i])) return false;
   }
+}
+
+bool IsKeywordMin(const std::string& text, const std::string& keyword, size_t minLength) {
+  if (!IsKeyword(text, keyword)) return false;
+  const size_t n = FirstWordLength(text);
+  return n >= minLength || n == Trim(keyword).size();
+}
+
+bool IsTextStart(const std::string& text) {
+  if (!IsKeyword(text, "TEXT")) return false;
+  const std::string rest = AfterFirstWord(text);
+  if (rest.empty() || rest.compare(0, 2, "&&") == 0) return true;
+  static const char* const kClauses[] = {"TO", "ADDITIVE", "TEXTMERGE", "NOSHOW", "FLAGS",
+                                         "PRETEXT"};
+  for (const char* clause : kClauses) {
+    if (IsKeyword(rest, clause)) return true;
+  }
+  return false;
+}
+
+unsigned char PopVisibility(const std::string& text, std::string& rest) {
+  unsigned char vis = vsPublic;
+  if (IsStatementWord(text, "PROTECTED", 4)) vis = vsProtected;
+  if (IsStatementWord(text, "HIDDEN", 4)) vis = vsHidden;
+  rest = vis == vsPublic ? text : AfterFirstWord(text);
+  return vis;
+}
+
+char DeclarationWord(const std::string& trimmed, unsigned char& visibility) {
+  std::string rest;
+  visibility = PopVisibility(trimmed, rest);
+  if (IsKeyword(rest, "PROCEDURE")) return 'P';
+  if (IsKeyword(rest, "FUNCTION")) return 'F';
+  if (visibility != vsPublic) return 0;
+  if (IsKeyword(rest, "DEFINE") && IsKeyword(AfterFirstWord(rest), "CLASS")) return 'C';
+  if (IsStatementWord(rest, "ENDDEFINE", 5)) return 'E';
+  if (IsStatementWord(rest, "ENDPROC", 4) || IsStatementWord(rest, "ENDFUNC", 5)) return 'X';
+  return 0;
 }
 
 bool IsCommentLine(const std::string& line) {
@@ -129,7 +214,7 @@ unsigned char ClassifyStatement(const std::string& text) {
   if (t.empty()) return stEmpty;
   switch (t[0]) {
     case '!': return stRun;
-    case '#': return stDirective;
+    case '#': return DirectiveClass(t);
     case '=': return stEvaluate;
     case '?':
     case '\\': return stOutput;
@@ -139,8 +224,22 @@ unsigned char ClassifyStatement(const std::string& text) {
     default: break;
   }
   if ((t[0] == 'M' || t[0] == 'm') && t.size() > 2 && t[1] == '.') return stMAssign;
+  // FOR EACH before FOR; TEXT only where it opens a block.
+  if (IsKeyword(t, "FOR") && IsStatementWord(AfterFirstWord(t), "EACH", 4)) return stForEach;
   for (const KeywordClass& kc : kKeywordClasses) {
+    if (kc.Class == stText && !IsTextStart(t)) continue;
     if (IsKeyword(t, kc.Keyword)) return kc.Class;
+  }
+  {
+    std::string rest;
+    if (PopVisibility(t, rest) != vsPublic) {
+      return IsKeyword(rest, "PROCEDURE") || IsKeyword(rest, "FUNCTION") ? stProcedure
+                                                                          : stHiddenList;
+    }
+  }
+  if (IsKeyword(t, "DEFINE") && IsKeyword(AfterFirstWord(t), "CLASS")) return stDefineClass;
+  for (const VfpKeywordClass& kc : kVfpKeywordClasses) {
+    if (IsStatementWord(t, kc.Keyword, kc.MinLength)) return kc.Class;
   }
   std::string rest = t;
   if (IsKeyword(t, "COPY")) {

@@ -20,10 +20,27 @@ enum : unsigned char {
   stEndScan = 34, stDoWhile = 35, stEndDo = 36, stLoop = 37, stExit = 38, stReplace = 39,
   stCreateCursor = 40, stCreateFrom = 41, stUse = 42, stSelect = 43, stCopyTo = 44,
   stOther = 45,
+  // Visual FoxPro statements; FoxPro 2.x text never gives these classes.
+  stDefineClass = 46, stEndDefine = 47, stEndProc = 48, stLocal = 49, stTry = 50,
+  stCatch = 51, stFinally = 52, stEndTry = 53, stWith = 54, stEndWith = 55, stForEach = 56,
+  stDirIf = 57, stDirElse = 58, stDirEndIf = 59, stHiddenList = 60,
 };
+
 
 // Does the text's first word name the keyword (4-letter abbreviations allowed)?
 bool IsKeyword(std::string_view text, std::string_view keyword);
+// Like IsKeyword, but an abbreviation must have at least minLength letters: the
+// Visual FoxPro keywords whose short forms would read as FoxPro 2.x keywords.
+bool IsKeywordMin(const std::string& text, const std::string& keyword, size_t minLength);
+// Does the statement open a TEXT block? TEXT alone or with its clauses does;
+// `Text = 1` or `text.Value = 1` is an assignment.
+bool IsTextStart(const std::string& text);
+// PROTECTED or HIDDEN in front of a declaration: the visibility, and `rest` the
+// text after the word (the whole text and vsPublic without one).
+unsigned char PopVisibility(const std::string& text, std::string& rest);
+// The declaration keyword of a line: 0 none, 'P' PROCEDURE, 'F' FUNCTION, 'C'
+// DEFINE CLASS, 'E' ENDDEFINE, 'X' ENDPROC/ENDFUNC. `visibility` is set for P and F.
+char DeclarationWord(const std::string& trimmed, unsigned char& visibility);
 // A line starting with "*", "&&" or the word NOTE.
 bool IsCommentLine(const std::string& line);
 // One line of text from a statement of CR LF-joined lines: continuations joined,

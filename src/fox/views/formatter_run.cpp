@@ -52,6 +52,7 @@ void RunFormatter(bool lineByLine) {
   const TxxFoxProc* proc = CursorProc(FoxProj(), insight);
   if (!proc) return;
   const std::string procName = proc->Name;
+  const bool classMember = proc->Kind == pkMethod;
 
   std::string prompt;
   int color = 0;
@@ -85,7 +86,7 @@ void RunFormatter(bool lineByLine) {
   bool finished = false;
   {
     FarSavedPos saved;  // the run moves the cursor from line to line
-    finished = FormatStatements(insight.Statements, options, lines);
+    finished = FormatStatements(insight.Statements, options, lines, classMember);
   }
   if (finished) SignalBeep();
   progress.reset();

@@ -56,7 +56,11 @@ void ShowParamHint() {
   const TxxFoxProj& proj = FoxProj();
   int file = -1;
   int proc = -1;
-  if (FindFoxProc(hint.Name, proj, file, proc))
+  const TxxInsight& in = Insight();
+  const bool thisDot = UpperCase(hint.Name).compare(0, 5, "THIS.") == 0;
+  if (!thisDot && FindFoxProc(hint.Name, proj, file, proc))
+    hint.Text = ProcParamText(proj.Progs[file], proc);
+  else if (FindMethod(hint.Name, proj, in.ProgIndex, in.ProcIndex, file, proc))
     hint.Text = ProcParamText(proj.Progs[file], proc);
   else
     hint.Text = HelpParamText(hint.Name);  // a FoxPro function: its syntax from the help base

@@ -53,7 +53,7 @@ void ShowProcList() {
   texts.reserve(list.Items.size());
   for (const TxxProcListItem& item : list.Items) texts.push_back(item.Text);
   const std::string title = std::string(Msg(MsgId::Procedures)) + " (" +
-                            IntToStr(static_cast<long long>(prog.Procs.size())) + " " +
+                            IntToStr(static_cast<long long>(ProcEntryCount(prog.Procs))) + " " +
                             Msg(MsgId::Entries) + ")";
   const int chosen = FarMenu("ProcList", texts, list.Selected, title, 0);
   if (chosen < 0 || chosen >= static_cast<int>(list.Items.size())) return;

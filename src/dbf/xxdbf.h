@@ -23,13 +23,26 @@ struct TxxDBFField {
   int32_t Offset = 0;
   unsigned char Len = 0;
   unsigned char Dec = 0;
+  unsigned char Flags = 0;  // Visual FoxPro field flags (dbfSystemField ...)
   TxxDBFRecordArr Values;
 };
 using TxxDBFFieldArr = std::vector<TxxDBFField>;
 
+// Field flags of Visual FoxPro tables.
+enum : unsigned char {
+  dbfSystemField = 0x01,  // hidden, like _NullFlags
+  dbfNullable = 0x02,
+  dbfBinary = 0x04,  // no code-page translation
+  dbfAutoIncrement = 0x08,
+};
+
 struct TxxDBF {
   std::string FileName;
   unsigned char State = dsNone;
+  unsigned char Version = 0;  // the version byte of the file read last
+  // Visual FoxPro tables: the database container the table belongs to, as the
+  // table names it (a path relative to the table); empty for a free table.
+  std::string Database;
   int32_t FileDate = 0;
   int32_t RecCount = 0;
   TxxDBFFieldArr Fields;

@@ -77,6 +77,25 @@ void OpenMemo(const std::string& tablePath, platform::InFile& memo) {
 
 bool IsVfpVersion(unsigned char version) { return version >= 0x30 && version <= 0x32; }
 
+int DBFFieldWidth(const TxxDBF& table, int field) {
+  if (field < 0 || size_t(field) >= table.Fields.size()) return 0;
+  const TxxDBFField& f = table.Fields[size_t(field)];
+  if (!IsVfpVersion(table.Version)) return f.Len;
+  int width = f.Len;
+  switch (f.FieldType) {
+    case 'I': width = 11; break;            // -2147483648
+    case 'B': width = 22; break;            // %.15g with an exponent, or the decimals shown
+    case 'Y': width = 21; break;            // -922337203685477.5808
+    case 'T': width = 17; break;            // YYYYMMDD hh:mm:ss
+    case 'Q': width = 2 * int(f.Len); break;  // hex digits
+    default:
+      if (IsMemoType(f.FieldType) && f.Len == 4) width = 26;  // general (4294967295 bytes)
+  }
+  if (f.FieldType == 'B' && f.Dec > 0) width = std::max(width, 18 + std::min<int>(f.Dec, 15));
+  if (f.Flags & dbfNullable) width = std::max(width, int(strlen(kNull)));
+  return width;
+}
+
 TxxVfpLayout TakeSystemFields(TxxDBFFieldArr& fields) {
   TxxVfpLayout layout;
   TxxDBFFieldArr listed;

@@ -76,6 +76,11 @@ void SortDBF(TxxDBF& table, int field);
 using TxxTableLoader = std::function<void(TxxDBF& table, bool headerOnly, const std::string& name)>;
 void LoadTableWith(const TxxTableLoader& loader, TxxDBF& table, bool headerOnly, const std::string& name);
 
+// The width in characters of a field's values as text: its length, but for the
+// binary fields of Visual FoxPro tables the width of their text (a date-time,
+// a number, a memo's kind and size) and room for ".NULL." in nullable ones.
+int DBFFieldWidth(const TxxDBF& table, int field);
+
 // Cheap access for callers that hold a loaded table (no copy, no reload).
 const std::string& DBFValueRef(const TxxDBF& table, int field, int record);
 

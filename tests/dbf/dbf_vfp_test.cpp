@@ -276,3 +276,33 @@ TEST_F(DbfTest, VarbinaryShowsItsBytesInHex) {
 
 }  // namespace
 }  // namespace vemlo::test
+
+namespace vemlo::test {
+namespace {
+
+TEST_F(DbfTest, PaddedValuesOfBinaryFieldsKeepTheirWholeText) {
+  const std::vector<DbfFieldSpec> fields = {{"T", 'T', 8}, {"I", 'I', 4}, {"L", 'L', 1, 0, dbfNullable},
+                                            {"C", 'C', 3}, {"_NullFlags", '0', 1, 0, dbfSystemField}};
+  std::vector<DbfRow> rows = {{{DateTime(2440588, 0), Le(uint32_t(-2147483647 - 1), 4), "T", "ab", std::string(1, '\x01')}}};
+  TxxDBF t;
+  LoadDBF(t, false, Table("p.dbf", fields, rows, Vfp()));
+  ASSERT_EQ(t.State, dsLoaded);
+  EXPECT_EQ(DBFValue(t, 0, 0, true), "19700101 00:00:00");
+  EXPECT_EQ(DBFValue(t, 1, 0, true), "-2147483648");
+  EXPECT_EQ(DBFValue(t, 2, 0, true), ".NULL.");
+  EXPECT_EQ(DBFValue(t, 3, 0, true), "ab ");
+  // Past the last record the padding is blanks of the same width.
+  EXPECT_EQ(DBFValue(t, 0, 1, true), std::string(17, ' '));
+
+  // In a FoxPro 2.x table the letters mean nothing: the width is the length.
+  DbfWriteOptions fox;
+  fox.Version = 0xF5;
+  TxxDBF old;
+  LoadDBF(old, false, Table("old.dbf", {{"T", 'T', 8}}, {{{"12345678"}}}, fox));
+  EXPECT_EQ(DBFFieldWidth(old, 0), 8);
+  EXPECT_EQ(DBFValue(old, 0, 0, true), "12345678");
+  EXPECT_EQ(DBFFieldWidth(old, 1), 0);
+}
+
+}  // namespace
+}  // namespace vemlo::test

@@ -1,103 +1,43 @@
-// The source model on a generated project of 2,000 program files and 1,000,000
-// lines: the first load and parse, a refresh with nothing changed, a refresh after
-// one file changed, and a plain read of the same bytes for comparison.
+// The source model on generated projects (up to 2,000 program files and
+// 2,000,000 lines), each figure printed beside a baseline measured in the same
+// run:
+//   ColdLoadAndParse  first refresh (list, parse every file)  vs  read_ms, an
+//                     in-process read loop over the same files (x_read = ratio)
+//   ListProject       the listing alone: the fixed cost of a cold load
+//   RefreshUnchanged  refresh with nothing changed  vs  stat_ms, one stat of each
+//                     file by its native path
+//   ScanProcedures    procedure tables of every file, no project  vs  read_ms
+// Arguments: files, lines per file, 1 = names lower case on disk.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <memory>
-#include <string>
-#include <vector>
 
+#include "bench_project.h"
 #include "fox/model/project.h"
 #include "host/editor_model.h"
 #include "host/xxfar.h"
 #include "host/settings_file.h"
+#include "lib/xxini.h"
 #include "platform/platform.h"
 #include "sim_host.h"
 
 namespace vemlo {
 namespace {
 
-namespace fs = std::filesystem;
+using bench::MedianMs;
+using bench::NowMs;
+using bench::Project;
 
-constexpr int kFiles = 2000;
-constexpr int kLinesPerFile = 500;  // 1,000,000 lines in all
-constexpr int kProcEvery = 50;
-
-std::string FileText(int file, int variant) {
-  std::string text;
-  text.reserve(kLinesPerFile * 24);
-  for (int line = 0; line < kLinesPerFile; ++line) {
-    const int k = line % kProcEvery;
-    if (k == 0) {
-      text.append("* procedure ").append(std::to_string(line / kProcEvery)).append("\r\n");
-    } else if (k == 1) {
-      text.append("PROCEDURE p").append(std::to_string(file)).append("_");
-      text.append(std::to_string(line / kProcEvery)).append("_").append(std::to_string(variant));
-      text.append("(a, b)\r\n");
-    } else if (k == 2) {
-      text += "PRIVATE lnI, lcText\r\n";
-    } else if (k == 3) {
-      text += "DIMENSION laX(10), laY(2,3)\r\n";
-    } else if (k % 7 == 0) {
-      text += "IF m.lnI > 1 AND ;\r\n";
-    } else if (k % 7 == 1) {
-      text += "   m.lnI < 10\r\n";
-    } else {
-      text.append("   m.lnI = m.lnI + ").append(std::to_string(k)).append("  && step\r\n");
-    }
-  }
-  return text;
+Project& ProjectOf(const benchmark::State& state) {
+  return bench::TheProject(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
 }
 
-// The generated project, made once for the whole run. Files are named in upper
-// case, as FoxPro projects usually are, and the root is mapped to drive P:.
-struct Project {
-  Project() {
-    std::string pattern = (fs::temp_directory_path() / "vemlo-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    Root = pattern;
-    setenv("VEMLO_DRIVE_P", Root.c_str(), 1);
-    fs::create_directories(Root + "/SRC");
-    std::ofstream(Root + "/SRC/vemlo.ini") << "[PROJ]\r\nPrgSearchMask = .\\*.PRG\r\n";
-    for (int i = 0; i < kFiles; ++i) {
-      const std::string text = FileText(i, 0);
-      Bytes += text.size();
-      std::ofstream(Native(i), std::ios::binary) << text;
-    }
-  }
-  ~Project() {
-    std::error_code ec;
-    fs::remove_all(Root, ec);
-  }
-  static std::string Name(int i) {
-    std::string name = "F";
-    return name.append(std::to_string(10000 + i)).append(".PRG");
-  }
-  std::string Native(int i) const { return Root + "/SRC/" + Name(i); }
-  std::string Dos(int i) const { return "P:\\SRC\\" + Name(i); }
-
-  std::string Root;
-  uint64_t Bytes = 0;
-};
-
-Project& TheProject() {
-  static Project project;
-  return project;
-}
-
-// One replacement host with the edited file open, cursor in its middle procedure.
+// One replacement host with the middle file open, cursor inside a procedure.
 struct Editor {
-  Editor() {
-    Project& p = TheProject();
+  explicit Editor(const Project& p) {
     host = std::make_unique<sim::SimHost>();
-    host->OpenEditor(p.Native(kFiles / 2));
-    host->CurrentEditor()->CurLine = kLinesPerFile / 2 + 5;
+    host->OpenEditor(p.Native(p.Edited()));
+    host->CurrentEditor()->CurLine = p.CursorLine();
     FarSetInfo(host->StartupInfo());
   }
   ~Editor() { FarSetInfo(PluginStartupInfo{}); }
@@ -109,74 +49,75 @@ void ColdStart() {
   ReleaseIni();
 }
 
-void BM_PlainRead(benchmark::State& state) {
-  Project& p = TheProject();
-  std::vector<char> buffer(1 << 16);
-  for (auto _ : state) {
-    uint64_t total = 0;
-    for (int i = 0; i < kFiles; ++i) {
-      const int fd = open(p.Native(i).c_str(), O_RDONLY);
-      for (ssize_t n; (n = read(fd, buffer.data(), buffer.size())) > 0;) total += n;
-      close(fd);
-    }
-    benchmark::DoNotOptimize(total);
-  }
-  state.counters["lines/s"] = benchmark::Counter(double(kFiles) * kLinesPerFile,
-                                                 benchmark::Counter::kIsIterationInvariantRate);
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(p.Bytes));
-}
-
-// Procedure tables of every file from disk, without the project around them.
-void BM_ScanProceduresFromFiles(benchmark::State& state) {
-  Project& p = TheProject();
-  for (auto _ : state) {
-    for (int i = 0; i < kFiles; ++i) {
-      TxxFoxProg prog;
-      prog.FileName = p.Dos(i);
-      ScanProceduresFromFile(prog);
-      benchmark::DoNotOptimize(prog.Procs.data());
-    }
-  }
-  state.counters["lines/s"] = benchmark::Counter(double(kFiles) * kLinesPerFile,
-                                                 benchmark::Counter::kIsIterationInvariantRate);
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(p.Bytes));
+void PerLine(benchmark::State& state, const Project& p, double ms) {
+  state.counters["ns/line"] = ms * 1e6 / (double(p.Files) * p.Lines);
 }
 
 void BM_ColdLoadAndParse(benchmark::State& state) {
-  Editor editor;
+  Project& p = ProjectOf(state);
+  Editor editor(p);
+  const double readMs = MedianMs(5, [&] { benchmark::DoNotOptimize(bench::ReadAll(p)); });
+  double total = 0;
   for (auto _ : state) {
     state.PauseTiming();
     ColdStart();
     state.ResumeTiming();
+    const double start = NowMs();
     RefreshModel(false, false, false);
+    total += NowMs() - start;
   }
-  if (FoxProj().Progs.size() != size_t(kFiles)) state.SkipWithError("project not loaded");
-  state.counters["lines/s"] = benchmark::Counter(double(kFiles) * kLinesPerFile,
-                                                 benchmark::Counter::kIsIterationInvariantRate);
+  if (FoxProj().Progs.size() != size_t(p.Files)) state.SkipWithError("project not loaded");
+  const double ms = total / double(state.iterations());
+  state.counters["read_ms"] = readMs;
+  state.counters["x_read"] = ms / readMs;
+  PerLine(state, p, ms);
+  ColdStart();
+}
+
+void BM_ListProject(benchmark::State& state) {
+  Project& p = ProjectOf(state);
+  Editor editor(p);
+  const std::string dir = UpperCase(platform::ToDosPath(p.Dir)) + "\\";
+  TxxIniFile ini;
+  for (auto _ : state) {
+    ColdStart();
+    LoadProject(FoxProj(), ini, dir, FindSettingsFile(dir));
+  }
+  if (FoxProj().Progs.size() != size_t(p.Files)) state.SkipWithError("project not listed");
   ColdStart();
 }
 
 void BM_RefreshUnchanged(benchmark::State& state) {
-  Editor editor;
+  Project& p = ProjectOf(state);
+  Editor editor(p);
   ColdStart();
   RefreshModel(false, false, false);
-  for (auto _ : state) RefreshModel(false, false, false);
+  const double statMs = MedianMs(21, [&] { benchmark::DoNotOptimize(bench::StatAll(p)); });
+  double total = 0;
+  for (auto _ : state) {
+    const double start = NowMs();
+    RefreshModel(false, false, false);
+    total += NowMs() - start;
+  }
+  const double ms = total / double(state.iterations());
+  state.counters["stat_ms"] = statMs;
+  state.counters["us/file"] = ms * 1e3 / p.Files;
   state.counters["statements"] = double(Insight().Statements.size());
   ColdStart();
 }
 
 void BM_RefreshOneChanged(benchmark::State& state) {
-  Editor editor;
-  Project& p = TheProject();
+  Project& p = ProjectOf(state);
+  Editor editor(p);
   ColdStart();
   RefreshModel(false, false, false);
   uint32_t day = 1;
   int variant = 1;
+  const std::string dos = platform::ToDosPath(p.Native(7));
   for (auto _ : state) {
     state.PauseTiming();
-    std::ofstream(p.Native(7), std::ios::binary) << FileText(7, variant++);
-    platform::SetFileStamp(p.Dos(7), (uint32_t(2020 - 1980) << 25) | (1u << 21) |
-                                         ((day++ % 28 + 1) << 16));
+    std::ofstream(p.Native(7), std::ios::binary) << bench::ProgramText(7, p.Lines, variant++);
+    platform::SetFileStamp(dos, (uint32_t(2020 - 1980) << 25) | (1u << 21) | ((day++ % 28 + 1) << 16));
     state.ResumeTiming();
     RefreshModel(false, false, false);
   }
@@ -185,19 +126,61 @@ void BM_RefreshOneChanged(benchmark::State& state) {
 
 // The commands that only look at the edited file.
 void BM_RefreshOnlyCurrent(benchmark::State& state) {
-  Editor editor;
+  Project& p = ProjectOf(state);
+  Editor editor(p);
   ColdStart();
   RefreshModel(false, false, false);
   for (auto _ : state) RefreshModel(true, false, false);
   ColdStart();
 }
 
-BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScanProceduresFromFiles)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ColdLoadAndParse)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_RefreshUnchanged)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RefreshOneChanged)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RefreshOnlyCurrent)->Unit(benchmark::kMillisecond);
+// Procedure tables of every file from disk, without the project around them.
+void BM_ScanProcedures(benchmark::State& state) {
+  Project& p = ProjectOf(state);
+  const double readMs = MedianMs(5, [&] { benchmark::DoNotOptimize(bench::ReadAll(p)); });
+  std::vector<std::string> names;
+  for (int i = 0; i < p.Files; ++i) names.push_back(UpperCase(platform::ToDosPath(p.Native(i))));
+  double total = 0;
+  for (auto _ : state) {
+    const double start = NowMs();
+    for (const std::string& name : names) {
+      TxxFoxProg prog;
+      prog.FileName = name;
+      ScanProceduresFromFile(prog);
+      benchmark::DoNotOptimize(prog.Procs.data());
+    }
+    total += NowMs() - start;
+  }
+  const double ms = total / double(state.iterations());
+  state.counters["read_ms"] = readMs;
+  state.counters["x_read"] = ms / readMs;
+  PerLine(state, p, ms);
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(p.Bytes));
+}
+
+// The 1,000,000-line project, upper and lower case names on disk.
+void OneMillion(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"files", "lines", "lower"})->Args({2000, 500, 0})->Args({2000, 500, 1});
+}
+// Growth in lines (250k to 2M, 2,000 files) and in files (500 to 2,000, 500 lines each).
+void Growth(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"files", "lines", "lower"});
+  for (int lines : {125, 250, 500, 1000}) b->Args({2000, lines, 1});
+  for (int files : {500, 1000}) b->Args({files, 500, 1});
+  b->Args({2000, 500, 0});
+}
+void Files(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"files", "lines", "lower"});
+  for (int lower : {0, 1})
+    for (int files : {500, 1000, 2000}) b->Args({files, 500, lower});
+}
+
+BENCHMARK(BM_ScanProcedures)->Apply(OneMillion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ColdLoadAndParse)->Apply(Growth)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ListProject)->Apply(OneMillion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshUnchanged)->Apply(Files)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshOneChanged)->Apply(OneMillion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshOnlyCurrent)->Apply(OneMillion)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vemlo

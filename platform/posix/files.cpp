@@ -48,23 +48,24 @@ std::optional<time_t> FromDosStamp(uint32_t stamp) {
 namespace {
 
 bool StatDos(const std::string& path, struct stat& st) {
-  std::string native = posix::ResolveNative(path);
-  return !native.empty() && stat(native.c_str(), &st) == 0;
+  return posix::WithNative(path, [&](const std::string& native) { return stat(native.c_str(), &st) == 0; });
 }
 
 // Opens a regular file for reading; devices and fifos are refused so a read cannot block.
-int OpenRegular(const std::string& path) {
-  std::string native = posix::ResolveNative(path);
-  if (native.empty()) return -1;
-  int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
+int OpenRegular(const std::string& path, time_t* modified = nullptr) {
+  int fd = -1;
+  if (!posix::WithNative(path, [&](const std::string& native) {
+        fd = open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        return fd >= 0;
+      }))
+    return -1;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
     return -1;
   }
-  int flags = fcntl(fd, F_GETFL);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  if (modified) *modified = st.st_mtime;
+  // O_NONBLOCK stays: it changes nothing for a regular file.
   return fd;
 }
 
@@ -94,21 +95,27 @@ std::optional<uint64_t> FileSize(const std::string& path) {
 
 bool SetFileStamp(const std::string& path, uint32_t dosStamp) {
   std::optional<time_t> t = posix::FromDosStamp(dosStamp);
-  std::string native = posix::ResolveNative(path);
-  if (!t || native.empty()) return false;
+  if (!t) return false;
   struct timespec times[2];
   times[0].tv_sec = 0;
   times[0].tv_nsec = UTIME_OMIT;
   times[1].tv_sec = *t;
   times[1].tv_nsec = 0;
-  return utimensat(AT_FDCWD, native.c_str(), times, 0) == 0;
+  return posix::WithNative(path, [&](const std::string& native) {
+    return utimensat(AT_FDCWD, native.c_str(), times, 0) == 0;
+  });
 }
 
 bool DeleteFile(const std::string& path) {
-  struct stat st;
-  std::string native = posix::ResolveNative(path);
-  if (native.empty() || lstat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  return unlink(native.c_str()) == 0;
+  return posix::WithNative(path, [](const std::string& native) {
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0) return false;
+    if (S_ISDIR(st.st_mode)) {
+      errno = EISDIR;
+      return false;
+    }
+    return unlink(native.c_str()) == 0;
+  });
 }
 
 bool MakeDirectory(const std::string& path) {
@@ -166,6 +173,7 @@ int64_t InFile::ReadAt(int64_t offset, void* buffer, int64_t n) {
 
 struct TextReader::Impl {
   int fd = -1;
+  time_t modified = 0;  // as the file was opened
   LineSplitter lines;
 
   int64_t Read(char* buffer, size_t size) const {
@@ -182,7 +190,7 @@ TextReader::~TextReader() { Close(); }
 
 bool TextReader::Open(const std::string& path) {
   Close();
-  impl_->fd = OpenRegular(path);
+  impl_->fd = OpenRegular(path, &impl_->modified);
   return impl_->fd >= 0;
 }
 
@@ -204,6 +212,20 @@ bool TextReader::ReadLine(std::string& line) {
   return r.lines.ReadLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
 }
 
+bool TextReader::ReadLineView(std::string_view& line) {
+  Impl& r = *impl_;
+  if (r.fd < 0) {
+    line = std::string_view();
+    return false;
+  }
+  return r.lines.NextLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
+}
+
+std::optional<uint32_t> TextReader::Stamp() const {
+  if (impl_->fd < 0) return std::nullopt;
+  return posix::ToDosStamp(impl_->modified);
+}
+
 bool TextReader::Rewind() {
   Impl& r = *impl_;
   if (r.fd < 0 || lseek(r.fd, 0, SEEK_SET) != 0) return false;
@@ -221,10 +243,10 @@ OutFile::~OutFile() { Close(); }
 bool OutFile::Create(const std::string& path) {
   Close();
   failed_ = false;
-  std::string native = posix::ResolveNative(path);
-  if (native.empty()) return false;
-  fd_ = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  return fd_ >= 0;
+  return posix::WithNative(path, [this](const std::string& native) {
+    fd_ = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return fd_ >= 0;
+  });
 }
 
 bool OutFile::IsOpen() const { return fd_ >= 0; }

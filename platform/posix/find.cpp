@@ -1,5 +1,6 @@
 // Directory search by DOS mask.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,13 +45,13 @@ bool DosMaskMatch(const std::string& name, const std::string& mask) {
   return false;
 }
 
-uint32_t AttributesOf(const std::string& name, const std::string& native, const struct stat& st) {
+uint32_t AttributesOf(int dirFd, const std::string& name, const struct stat& st) {
   uint32_t attr = 0;
   if (S_ISDIR(st.st_mode))
     attr |= faDirectory;
   else
     attr |= faArchive;
-  if ((st.st_mode & 0222) == 0 || access(native.c_str(), W_OK) != 0) attr |= faReadOnly;
+  if ((st.st_mode & 0222) == 0 || faccessat(dirFd, name.c_str(), W_OK, 0) != 0) attr |= faReadOnly;
   if (!name.empty() && name[0] == '.') attr |= faHidden;
   return attr;
 }
@@ -63,24 +64,25 @@ std::vector<FindEntry> FindFiles(const std::string& mask, uint32_t attr) {
   std::string namePart = sep == std::string::npos ? mask : mask.substr(sep + 1);
   std::string dirPart = sep == std::string::npos ? std::string(".") : mask.substr(0, sep + 1);
   if (namePart.empty()) return found;
-  std::string dir = posix::ResolveNative(dirPart);
-  if (dir.empty()) return found;
-  DIR* d = opendir(dir.c_str());
-  if (!d) return found;
-  if (dir.back() != '/') dir += '/';
+  DIR* d = nullptr;
+  if (!posix::WithNative(dirPart, [&d](const std::string& native) {
+        d = opendir(native.c_str());
+        return d != nullptr;
+      }))
+    return found;
+  const int dirFd = dirfd(d);
   // Hidden entries and directories are returned only when asked for, as on DOS.
   const uint32_t excluded = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);
   while (dirent* e = readdir(d)) {
     std::string name = e->d_name;
     if (name == "." || name == ".." || !DosMaskMatch(name, namePart)) continue;
-    std::string native = dir + name;
     struct stat st;
-    if (stat(native.c_str(), &st) != 0) continue;
+    if (fstatat(dirFd, name.c_str(), &st, 0) != 0) continue;
     // Devices, sockets and fifos are no files to a DOS program.
     if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) continue;
     FindEntry entry;
     entry.Name = name;
-    entry.Attr = AttributesOf(name, native, st);
+    entry.Attr = AttributesOf(dirFd, name, st);
     if (entry.Attr & excluded) continue;
     entry.Size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
     entry.Time = posix::ToDosStamp(st.st_mtime);

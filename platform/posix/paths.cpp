@@ -1,6 +1,4 @@
 // DOS paths over POSIX: drive mapping, full-path expansion and case-insensitive lookup.
-#include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -59,20 +57,6 @@ std::vector<std::string> NormalComponents(const std::string& rest) {
   return parts;
 }
 
-std::string FindNoCase(const std::string& dir, const std::string& name) {
-  DIR* d = opendir(dir.c_str());
-  if (!d) return name;
-  std::string found = name;
-  while (dirent* e = readdir(d)) {
-    if (posix::SameNameNoCase(e->d_name, name)) {
-      found = e->d_name;
-      break;
-    }
-  }
-  closedir(d);
-  return found;
-}
-
 }  // namespace
 
 namespace posix {
@@ -91,19 +75,34 @@ std::string ResolveNative(const std::string& dosPath) {
   if (!root) return std::string();
   std::string native = *root;
   bool exists = true;
-  struct stat st;
   for (const std::string& part : NormalComponents(full.substr(3))) {
-    std::string dir = native;
+    std::optional<std::string> real;
+    if (exists) real = FindInDirectory(native, part);
+    exists = real.has_value();
     if (native.back() != '/') native += '/';
-    if (exists && lstat((native + part).c_str(), &st) == 0) {
-      native += part;
-      continue;
-    }
-    std::string match = exists ? FindNoCase(dir, part) : part;
-    native += match;
-    exists = exists && match != part;
+    native += exists ? *real : part;
   }
   return native;
+}
+
+bool IsOwnKey(std::string_view dosPath) {
+  const bool absolute = (dosPath.size() >= 3 && IsDriveLetter(dosPath[0]) && dosPath[1] == ':' &&
+                         dosPath[2] == '\\') ||
+                        (!dosPath.empty() && dosPath[0] == '\\');
+  return absolute && dosPath.find('/') == std::string_view::npos;
+}
+
+std::optional<std::string> DriveDirectory(char drive) { return DriveRoot(drive); }
+
+bool PathKey(const std::string& dosPath, std::string& key, std::string& root) {
+  // A path with its drive and root, or rooted on Z:, means the same place from
+  // every current directory; others are expanded against it first.
+  key = IsOwnKey(dosPath) ? dosPath : ExpandFileName(dosPath);
+  if (key.size() < 3) return false;
+  std::optional<std::string> drive = DriveRoot(key[0] == '\\' ? 'Z' : key[0]);
+  if (!drive) return false;
+  root = std::move(*drive);
+  return true;
 }
 
 }  // namespace posix
@@ -162,7 +161,7 @@ std::string ToDosPath(const std::string& nativePath) {
   }
   std::string clean;
   for (const std::string& part : parts) clean += '/' + part;
-  if (clean.empty()) clean = "/";
+  if (clean.empty()) clean.push_back('/');
 
   char bestDrive = 'Z';
   size_t bestLength = 0;

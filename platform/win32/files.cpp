@@ -110,6 +110,13 @@ std::optional<uint64_t> FileSize(const std::string& path) {
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_view>& paths) {
+  std::vector<std::optional<uint32_t>> stamps;
+  stamps.reserve(paths.size());
+  for (std::string_view path : paths) stamps.push_back(FileStamp(std::string(path)));
+  return stamps;
+}
+
 bool SetFileStamp(const std::string& path, uint32_t dosStamp) {
   std::optional<FILETIME> t = win32::FromDosStamp(dosStamp);
   if (!t || path.empty()) return false;
@@ -194,6 +201,21 @@ bool TextReader::ReadLine(std::string& line) {
     return false;
   }
   return r.lines.ReadLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
+}
+
+bool TextReader::ReadLineView(std::string_view& line) {
+  Impl& r = *impl_;
+  if (r.h == INVALID_HANDLE_VALUE) {
+    line = std::string_view();
+    return false;
+  }
+  return r.lines.NextLine(line, [&r](char* b, size_t n) { return r.Read(b, n); });
+}
+
+std::optional<uint32_t> TextReader::Stamp() const {
+  FILETIME written;
+  if (impl_->h == INVALID_HANDLE_VALUE || !GetFileTime(impl_->h, nullptr, nullptr, &written)) return std::nullopt;
+  return win32::ToDosStamp(written);
 }
 
 bool TextReader::Rewind() {

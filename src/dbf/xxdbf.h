@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dbf/read_status.h"
@@ -12,10 +14,54 @@ namespace vemlo {
 
 enum : unsigned char { dsNone = 0, dsLoaded = 1, dsNamed = 2, dsFailed = 3 };
 
+// A field's value seen in place: compares and reads like a string view and
+// becomes a std::string where one is wanted. It stays valid while the table
+// holds its records.
+struct DBFText : std::string_view {
+  using std::string_view::string_view;
+  explicit DBFText(std::string_view v) : std::string_view(v) {}
+  operator std::string() const { return std::string(data(), size()); }
+};
+inline std::string operator+(std::string a, DBFText b) { return a.append(b.data(), b.size()); }
+inline std::string operator+(DBFText a, const std::string& b) { return std::string(a) + b; }
+inline std::string operator+(const char* a, DBFText b) { return std::string(a) + b; }
+inline std::string operator+(DBFText a, const char* b) { return std::string(a) + b; }
+
 struct TxxDBFRecord {
   std::string Value;
 };
-using TxxDBFRecordArr = std::vector<TxxDBFRecord>;
+
+// The live records of a loaded table in one buffer (inside the reader).
+struct TxxDBFRecordArea;
+
+// The values of one field: views into the table's record area, trimmed on the
+// right when read, for a loaded table; strings of their own for a table built in
+// memory. Writing to a value gives the column strings of its own.
+class TxxDBFRecordArr {
+ public:
+  TxxDBFRecordArr() = default;
+  TxxDBFRecordArr(std::shared_ptr<const TxxDBFRecordArea> area, size_t count, uint32_t offset,
+                  uint32_t len)
+      : area_(std::move(area)), count_(count), offset_(offset), len_(len) {}
+
+  size_t size() const { return area_ ? count_ : own_.size(); }
+  bool empty() const { return size() == 0; }
+  // The value of record i (i < size()).
+  DBFText View(size_t i) const;
+  TxxDBFRecord operator[](size_t i) const { return TxxDBFRecord{std::string(View(i))}; }
+  TxxDBFRecord& operator[](size_t i);
+  void push_back(TxxDBFRecord record);
+  void reserve(size_t n);
+  void clear();
+
+ private:
+  void Own();
+  std::shared_ptr<const TxxDBFRecordArea> area_;
+  size_t count_ = 0;
+  uint32_t offset_ = 0;
+  uint32_t len_ = 0;
+  std::vector<TxxDBFRecord> own_;
+};
 
 struct TxxDBFField {
   std::string Name;  // at most 11 characters
@@ -81,7 +127,8 @@ void LoadTableWith(const TxxTableLoader& loader, TxxDBF& table, bool headerOnly,
 // a number, a memo's kind and size) and room for ".NULL." in nullable ones.
 int DBFFieldWidth(const TxxDBF& table, int field);
 
-// Cheap access for callers that hold a loaded table (no copy, no reload).
-const std::string& DBFValueRef(const TxxDBF& table, int field, int record);
+// Cheap access for callers that hold a loaded table (no copy, no reload); empty
+// for an index outside the table.
+DBFText DBFValueRef(const TxxDBF& table, int field, int record);
 
 }  // namespace vemlo

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
 
 #include "dbf/vfp_fields.h"
+#include "dbf/record_area.h"
 #include "dbf/xxdbf.h"
 #include "platform/platform.h"
 
@@ -15,8 +17,6 @@ namespace {
 constexpr int64_t kHeaderSize = 32;
 constexpr int64_t kDescriptorSize = 32;
 constexpr unsigned char kDescriptorEnd = 0x0D;
-// Records are read in pieces of about this size rather than one read each.
-constexpr int64_t kChunkBytes = 256 * 1024;
 
 struct DBFHeader {
   unsigned char Version = 0;
@@ -97,50 +97,56 @@ bool ReadBacklink(platform::InFile& file, const DBFHeader& h, int64_t terminator
   return true;
 }
 
-// One field of a record whose text ends at textLen (its first zero byte or its
-// end): clipped to that text, trailing characters up to 32 removed.
-void AppendValue(TxxDBFField& f, const unsigned char* rec, int64_t textLen) {
-  int64_t offset = int64_t(uint32_t(f.Offset));
-  if (offset >= textLen) {
-    f.Values.emplace_back();
-    return;
-  }
-  int64_t len = std::min<int64_t>(f.Len, textLen - offset);
-  const unsigned char* p = rec + offset;
-  while (len > 0 && p[len - 1] <= 32) --len;
-  f.Values.push_back(TxxDBFRecord{std::string(reinterpret_cast<const char*>(p), size_t(len))});
-}
+// Deleted records and a short read leave room at the end of the record area; it
+// is given back when it is more than this share of the area.
+constexpr size_t kSpareTenths = 1;
 
-
-// Live records of the table, only as many as the file holds whole; a read that
-// comes short (the file shrank) ends the loop with what was read. False when a
-// read fails.
+// Live records of the table, only as many as the file holds whole, in one
+// buffer that the fields' values then view; a read that comes short (the file
+// shrank) ends the records with what was read. False when the read fails.
 bool ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields,
                  std::vector<int32_t>& recNos) {
   const int64_t r = h.RecordLen;
   const int64_t held = HeldRecords(h, fileSize);
   if (held == 0) return true;
 
-  recNos.reserve(size_t(held));
-  for (auto& f : fields) f.Values.reserve(size_t(held));
-  int64_t perChunk = std::min(held, std::max<int64_t>(1, kChunkBytes / r));
-  std::vector<unsigned char> buffer(size_t(perChunk * r));
-  for (int64_t first = 0; first < held;) {
-    int64_t want = std::min(perChunk, held - first);
-    int64_t got = file.ReadAt(int64_t(h.HeaderLen) + first * r, buffer.data(), want * r);
-    if (got < 0) return false;
-    int64_t whole = got / r;
-    for (int64_t i = 0; i < whole; ++i) {
-      const unsigned char* rec = buffer.data() + i * r;
-      if (rec[0] != ' ') continue;
-      const void* zero = memchr(rec, 0, size_t(r));
-      int64_t textLen = zero ? static_cast<const unsigned char*>(zero) - rec : r;
-      recNos.push_back(int32_t(first + i));
-      for (auto& f : fields) AppendValue(f, rec, textLen);
+  auto area = std::make_shared<TxxDBFRecordArea>();
+  area->RecordLen = size_t(r);
+  const size_t bytes = size_t(held * r);
+  area->Bytes = platform::MemoryBlock(bytes);
+  char* const base = area->Bytes.Data();
+  const int64_t got = file.ReadAt(int64_t(h.HeaderLen), base, int64_t(bytes));
+  if (got < 0) return false;
+  const int64_t whole = got / r;
+  recNos.reserve(size_t(whole));
+  // Live records move up over the deleted ones, a run of them at a time.
+  size_t live = 0;
+  for (int64_t i = 0; i < whole;) {
+    if (base[i * r] != ' ') {
+      ++i;
+      continue;
     }
-    if (whole < want) break;
-    first += whole;
+    const int64_t first = i;
+    while (i < whole && base[i * r] == ' ') recNos.push_back(int32_t(i++));
+    char* to = base + live * size_t(r);
+    const size_t run = size_t(i - first) * size_t(r);
+    if (to != base + first * r) memmove(to, base + first * r, run);
+    live += size_t(i - first);
+    // A record's text ends at its first zero byte: the rest reads as nothing.
+    for (char* rec = to; rec < to + run; rec += r) {
+      if (void* zero = memchr(rec, 0, size_t(r))) {
+        char* z = static_cast<char*>(zero);
+        memset(z, 0, size_t(rec + r - z));
+      }
+    }
   }
+  const size_t used = live * size_t(r);
+  if (bytes - used > bytes / 10 * kSpareTenths) {
+    platform::MemoryBlock fit(used);
+    if (used) memcpy(fit.Data(), base, used);
+    area->Bytes = std::move(fit);
+  }
+  for (auto& f : fields) f.Values = TxxDBFRecordArr(area, live, uint32_t(f.Offset), f.Len);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vemlo::platform {
@@ -37,6 +38,10 @@ bool FileExists(const std::string& path);       // an existing file, not a direc
 bool DirectoryExists(const std::string& path);
 std::optional<uint32_t> FileStamp(const std::string& path);  // DOS packed local date-time
 std::optional<uint64_t> FileSize(const std::string& path);
+// The current stamps of many files, as FileStamp gives them one by one. Where the
+// system reports changes to folders, a file that reported nothing since the last
+// call costs no system call.
+std::vector<std::optional<uint32_t>> FileStamps(const std::vector<std::string_view>& paths);
 bool SetFileStamp(const std::string& path, uint32_t dosStamp);
 bool DeleteFile(const std::string& path);
 bool MakeDirectory(const std::string& path);         // a new directory; false when it exists
@@ -80,12 +85,53 @@ class TextReader {
   bool IsOpen() const;
   void Close();
   bool ReadLine(std::string& line);  // false at the end of the file or on an error
+  // The same without a copy: the view stays valid until the next read, and the
+  // reader's buffer is kept from one file to the next.
+  bool ReadLineView(std::string_view& line);
+  // The file's modification stamp when it was opened (DOS packed local date-time).
+  std::optional<uint32_t> Stamp() const;
   bool Rewind();
   bool Failed() const;  // an input/output error happened
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
+};
+
+// Memory for one large read (a table's records): Size() bytes, not initialised,
+// given back with the object. A large block is backed by large pages where the
+// system offers them, which makes its first use far cheaper than page by page.
+class MemoryBlock {
+ public:
+  MemoryBlock() = default;
+  explicit MemoryBlock(size_t size);  // throws std::bad_alloc
+  ~MemoryBlock();
+  MemoryBlock(MemoryBlock&& other) noexcept { Take(other); }
+  MemoryBlock& operator=(MemoryBlock&& other) noexcept {
+    if (this != &other) {
+      Release();
+      Take(other);
+    }
+    return *this;
+  }
+  MemoryBlock(const MemoryBlock&) = delete;
+  MemoryBlock& operator=(const MemoryBlock&) = delete;
+  char* Data() const { return data_; }
+  size_t Size() const { return size_; }
+
+ private:
+  void Release();
+  void Take(MemoryBlock& other) {
+    data_ = other.data_;
+    size_ = other.size_;
+    mapped_ = other.mapped_;
+    other.data_ = nullptr;
+    other.size_ = 0;
+    other.mapped_ = false;
+  }
+  char* data_ = nullptr;
+  size_t size_ = 0;
+  bool mapped_ = false;
 };
 
 // A file created (or truncated) for writing: temporary files only.

@@ -178,6 +178,43 @@ TEST_F(DbfTest, HeaderOnlyReadKeepsStateNone) {
   EXPECT_EQ(t.RecCount, 3);
 }
 
+// Values are seen in the table's one record buffer: a copy of the handle keeps
+// them readable after the original is closed or reloaded, and writing a value
+// of one handle changes no other.
+TEST_F(DbfTest, CopiesOfALoadedTableKeepTheirValues) {
+  std::vector<DbfRow> rows = People();
+  rows.insert(rows.begin() + 1, DbfRow{{"Gone", "1", "20000101"}, true});
+  std::string path = Table("people.dbf", kPeople, rows);
+  TxxDBF t;
+  LoadDBF(t, false, path);
+  ASSERT_EQ(t.State, dsLoaded);
+  TxxDBF copy = t;
+  CloseDBF(t);
+  EXPECT_TRUE(t.Fields.empty());
+  ASSERT_EQ(copy.RecCount, 3);
+  EXPECT_EQ(copy.RecNos, (std::vector<int32_t>{0, 2, 3}));
+  EXPECT_EQ(DBFValueRef(copy, 0, 0), "Ann");
+  EXPECT_EQ(DBFValueRef(copy, 0, 1), "Bob");
+  EXPECT_EQ(DBFValue(copy, 0, 2, true), "Cy      ");
+
+  TxxDBF other = copy;
+  other.Fields[0].Values[1].Value = "Zoe";
+  other.Fields[0].Values.push_back({"Dee"});
+  EXPECT_EQ(DBFValueRef(other, 0, 1), "Zoe");
+  EXPECT_EQ(DBFValueRef(other, 0, 0), "Ann");
+  EXPECT_EQ(DBFValueRef(other, 0, 3), "Dee");
+  EXPECT_EQ(other.Fields[0].Values.size(), 4u);
+  EXPECT_EQ(other.Fields[1].Values.size(), 3u);
+  EXPECT_EQ(DBFValueRef(copy, 0, 1), "Bob");
+  EXPECT_EQ(DBFValueRef(copy, 0, 3), "");
+  const TxxDBFRecordArr& ages = copy.Fields[1].Values;
+  EXPECT_EQ(ages[0].Value, " 31");  // read through a const column: a copy of the value
+
+  LoadDBF(t, false, path);
+  EXPECT_EQ(DBFValueRef(t, 0, 1), "Bob");
+  EXPECT_TRUE(TakeShown().empty());
+}
+
 TEST_F(DbfTest, ReloadsOnlyWhenTheStampChanges) {
   std::string path = Table("people.dbf", kPeople, People());
   const uint32_t stamp = (uint32_t(2024 - 1980) << 25) | (3u << 21) | (15u << 16) | (10u << 11);

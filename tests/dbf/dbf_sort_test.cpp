@@ -1,5 +1,6 @@
 // Sort order of a loaded table: ascending by unsigned bytes, a prefix first,
 // equal values in reverse load order.
+#include <algorithm>
 #include <random>
 
 #include "dbf_test_env.h"
@@ -38,6 +39,23 @@ std::vector<int32_t> ReferenceOrder(const TxxDBF& t, int field) {
     marked[size_t(best)] = true;
     order.push_back(best);
   }
+  return order;
+}
+
+// The same order for large tables: a stable sort by unsigned bytes of the
+// records taken in reverse load order.
+std::vector<int32_t> StableReferenceOrder(const TxxDBF& t, int field) {
+  const auto& values = t.Fields[size_t(field)].Values;
+  std::vector<int32_t> order(values.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = int32_t(order.size() - 1 - i);
+  std::vector<std::string> v;
+  for (size_t i = 0; i < values.size(); ++i) v.push_back(values[i].Value);
+  std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+    return std::lexicographical_compare(v[size_t(a)].begin(), v[size_t(a)].end(), v[size_t(b)].begin(),
+                                        v[size_t(b)].end(), [](char x, char y) {
+                                          return (unsigned char)x < (unsigned char)y;
+                                        });
+  });
   return order;
 }
 
@@ -85,6 +103,65 @@ TEST_F(DbfTest, SortAgreesWithTheSelectionDefinition) {
     SortDBF(t, field);
     EXPECT_EQ(t.Order, ReferenceOrder(t, field)) << field;
   }
+}
+
+// Values longer than the eight bytes the sort looks at first: many share them,
+// many are equal, some differ only after them or only in length.
+TEST_F(DbfTest, SortAgreesWithTheSelectionDefinitionBeyondEightBytes) {
+  std::mt19937 rng(99);
+  const std::string alphabet("ab\xE0 ~", 5);
+  std::vector<std::string> values;
+  for (int i = 0; i < 1500; ++i) {
+    std::string v = rng() % 2 ? "PREFIX__" : rng() % 2 ? "PREFIX_" : "";
+    for (int k = int(rng() % 7); k > 0; --k) v += alphabet[rng() % alphabet.size()];
+    values.push_back(v);
+  }
+  TxxDBF t;
+  LoadDBF(t, false, Table("long.dbf", {{"V", 'C', 14}}, OneColumn(values)));
+  ASSERT_EQ(t.State, dsLoaded);
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, ReferenceOrder(t, 0));
+  EXPECT_EQ(t.Order, StableReferenceOrder(t, 0));
+}
+
+// Tables large enough to be sorted by counting, at the first eight bytes and
+// again among the values that share them (the reference that is checked
+// against the selection definition above).
+TEST_F(DbfTest, LargeSortsAgreeWithTheSelectionDefinition) {
+  std::mt19937 rng(7);
+  const std::string alphabet("AB\xE0 z", 5);
+  std::vector<std::string> values;
+  for (int i = 0; i < 9000; ++i) {
+    std::string v = i % 3 ? "SAME_START_" : "";
+    for (int k = int(rng() % 9); k > 0; --k) v += alphabet[rng() % alphabet.size()];
+    values.push_back(v);
+  }
+  TxxDBF t;
+  LoadDBF(t, false, Table("large.dbf", {{"V", 'C', 19}, {"N", 'N', 4}}, OneColumn(values)));
+  ASSERT_EQ(t.State, dsLoaded);
+  ASSERT_EQ(t.RecCount, 9000);
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, StableReferenceOrder(t, 0));
+  SortDBF(t, 1);  // every value empty: reverse load order
+  ASSERT_EQ(t.Order.size(), 9000u);
+  EXPECT_EQ(t.Order.front(), 8999);
+  EXPECT_EQ(t.Order.back(), 0);
+  EXPECT_TRUE(std::is_sorted(t.Order.rbegin(), t.Order.rend()));
+}
+
+// A column built in memory may hold bytes a file's record cannot, such as a
+// zero byte: "A" still comes before "A" followed by a zero byte.
+TEST_F(DbfTest, SortOfValuesHeldInMemory) {
+  TxxDBF t;
+  t.State = dsLoaded;
+  t.Fields.resize(1);
+  for (const std::string& v : {std::string("A\0", 2), std::string("A"), std::string("A\0\0", 3),
+                               std::string("B"), std::string("A")})
+    t.Fields[0].Values.push_back({v});
+  t.RecCount = 5;
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, (std::vector<int32_t>{4, 1, 0, 2, 3}));
+  EXPECT_EQ(t.Order, ReferenceOrder(t, 0));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "fake_editor.h"
 #include "fox/model/project.h"
@@ -241,6 +242,45 @@ TEST(Corpus, BinaryJunkAndExtremeLines) {
   const std::vector<std::string> deepLines = ReadLines(tree.Dos("deep.prg"));
   ScanStatements(LinesReader(deepLines), 0, kToEndOfText, 0, sts);
   EXPECT_EQ(sts.size(), 1u);
+}
+
+// The table read from disk in one pass equals the table built from the lines
+// one by one, field by field, also where declarations sit at the reader's
+// buffer edge, after lines longer than the buffer, and in junk.
+TEST(Corpus, FileTableEqualsTheTableFromItsLines) {
+  TempTree tree;
+  std::string edge;
+  for (int i = 0; i < 3000; ++i) {
+    edge += i % 97 == 0 ? "PROCEDURE p" + std::to_string(i) + " (a, b)\r\n"
+            : i % 89 == 0 ? "* note\rFUNC f" + std::to_string(i) + "\n"
+            : i % 83 == 0 ? std::string(70000, 'x') + " ;\r\nPROC hidden\r\n"
+                          : "   m.x = m.x + " + std::to_string(i) + "\r\n";
+  }
+  tree.Write("edge.prg", edge + "PROC last");
+  tree.Write("junk.prg", Junk(300000, 5));
+  tree.Write("long.prg", "* c\n" + std::string(200000, 'p') + "\nPROC after\n\n");
+  for (const char* name : {"edge.prg", "junk.prg", "long.prg"}) {
+    SCOPED_TRACE(name);
+    const std::string dos = tree.Dos(name);
+    const std::vector<std::string> lines = ReadLines(dos);
+    for (int library = 0; library < 2; ++library) {
+      TxxFoxProg file, fromLines;
+      file.FileName = fromLines.FileName = UpperCase(dos);
+      file.IsLibrary = fromLines.IsLibrary = static_cast<unsigned char>(library);
+      ASSERT_EQ(ScanProceduresFromFile(file), TxxReadStatus::Read);
+      BuildProcTable(fromLines, static_cast<int>(lines.size()), LinesReader(lines), false);
+      ASSERT_EQ(file.Procs.size(), fromLines.Procs.size());
+      EXPECT_GT(file.Procs.size(), 1u);
+      for (size_t i = 0; i < file.Procs.size(); ++i) {
+        const TxxFoxProc& a = file.Procs[i];
+        const TxxFoxProc& b = fromLines.Procs[i];
+        EXPECT_EQ(std::tie(a.FirstLine, a.LastLine, a.DeclLine, a.Name, a.Params, a.IsFunction),
+                  std::tie(b.FirstLine, b.LastLine, b.DeclLine, b.Name, b.Params, b.IsFunction))
+            << i;
+      }
+      EXPECT_EQ(file.Procs.back().LastLine, static_cast<int>(lines.size()) - 1);
+    }
+  }
 }
 
 TEST(Corpus, JunkInTheEditorThroughTheRefresh) {

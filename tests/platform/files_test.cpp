@@ -128,12 +128,54 @@ TEST(PlatformFiles, TextReaderLineEnds) {
   EXPECT_FALSE(reader.Open(tree.Dos("missing.txt")));
 }
 
+// Lines as views: the same lines as copies, also lines far longer than the
+// reader's buffer and line ends at its edge, and one reader used for file after file.
+TEST(PlatformFiles, TextReaderViewsMatchCopies) {
+  test::TempTree tree;
+  const std::string huge(300 * 1024 + 7, 'h');
+  const std::string edge(64 * 1024 - 1, 'e');
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"mixed.txt", "a\r\nb\nc\rd"},
+      {"long.txt", "x\r\n" + huge + "\r\n" + huge + "\ry\n"},
+      {"edge.txt", edge + "\r" + "\n" + edge + "\n" + edge + "\r\r\n"},
+      {"cr.txt", edge + "\r"},
+      {"tail.txt", "first\n" + huge},
+      {"empty.txt", ""},
+  };
+  for (const auto& f : files) tree.Write(f.first, f.second);
+  TextReader reader;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& f : files) {
+      ASSERT_TRUE(reader.Open(tree.Dos(f.first)));
+      List views;
+      std::string_view line;
+      while (reader.ReadLineView(line)) views.emplace_back(line);
+      EXPECT_FALSE(reader.Failed());
+      EXPECT_FALSE(reader.ReadLineView(line));
+      EXPECT_TRUE(line.empty());
+      reader.Close();
+      EXPECT_EQ(views, Lines(tree.Dos(f.first))) << f.first;
+    }
+  }
+  EXPECT_EQ(Lines(tree.Dos("long.txt")), (List{"x", huge, huge, "y"}));
+  EXPECT_EQ(Lines(tree.Dos("edge.txt")), (List{edge, edge, edge, ""}));
+  EXPECT_EQ(Lines(tree.Dos("cr.txt")), (List{edge}));
+  EXPECT_EQ(Lines(tree.Dos("tail.txt")), (List{"first", huge}));
+  std::string_view line = "stale";
+  EXPECT_FALSE(reader.ReadLineView(line));  // closed
+  EXPECT_TRUE(line.empty());
+}
+
 TEST(PlatformFiles, TextReaderReportsReadErrors) {
   TextReader reader;
   // Reading this process's memory at offset 0 fails with an input/output error.
   if (!reader.Open("Z:\\proc\\self\\mem")) GTEST_SKIP() << "no /proc/self/mem";
   std::string line;
   EXPECT_FALSE(reader.ReadLine(line));
+  EXPECT_TRUE(reader.Failed());
+  ASSERT_TRUE(reader.Open("Z:\\proc\\self\\mem"));
+  std::string_view view;
+  EXPECT_FALSE(reader.ReadLineView(view));
   EXPECT_TRUE(reader.Failed());
 }
 

@@ -1,7 +1,9 @@
 // Procedure tables of program files, read from disk or from the editor text.
 #include "fox/model/program.h"
 
+#include <climits>
 #include <optional>
+#include <string_view>
 
 #include "fox/model/progress.h"
 #include "fox/model/project.h"
@@ -16,29 +18,44 @@ namespace {
 constexpr int kProgressMinLines = 5000;  // longer editor texts show a progress box
 constexpr int kProgressEvery = 100;
 
-bool EndsWithSemicolon(const std::string& line) {
+std::string_view TrimView(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return s.substr(b, e - b);
+}
+
+bool EndsWithSemicolon(std::string_view line) {
   for (size_t i = line.size(); i > 0; --i) {
     if (static_cast<unsigned char>(line[i - 1]) > 32) return line[i - 1] == ';';
   }
   return false;
 }
 
-bool IsNoteLine(const std::string& trimmed) {
-  if (trimmed.size() < 4 || UpperCase(trimmed.substr(0, 4)) != "NOTE") return false;
+bool IsNoteLine(std::string_view trimmed) {
+  if (trimmed.size() < 4) return false;
+  for (size_t i = 0; i < 4; ++i) {
+    char c = trimmed[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != "NOTE"[i]) return false;
+  }
   return trimmed.size() == 4 || trimmed[4] == ' ' || trimmed[4] == '\t';
 }
 
 // Walks the lines of one text and appends a table entry at every declaration.
+// Lines are looked at in place; only a declaration makes strings.
 class ProcTableBuilder {
  public:
-  ProcTableBuilder(TxxFoxProg& prog, int lastLine) : prog_(prog), lastLine_(lastLine) {}
+  explicit ProcTableBuilder(TxxFoxProg& prog) : prog_(prog) {}
 
-  void Step(int index, const std::string& raw) {
-    const std::string trimmed = Trim(raw);
-    const bool continued = EndsWithSemicolon(prev_);
-    prev_ = raw;
+  void Step(int index, std::string_view raw) {
+    const std::string_view trimmed = TrimView(raw);
+    const bool continued = prevContinues_;
+    prevContinues_ = EndsWithSemicolon(raw);
+    // A keyword's first letter must open the line: most lines are passed over by it.
+    const char first = trimmed.empty() ? ' ' : static_cast<char>(trimmed[0] & ~0x20);
     if (textBlock_) {
-      if (IsKeyword(trimmed, "ENDTEXT")) textBlock_ = false;
+      if (first == 'E' && IsKeyword(trimmed, "ENDTEXT")) textBlock_ = false;
       nextStart_ = index + 1;
       return;
     }
@@ -47,30 +64,32 @@ class ProcTableBuilder {
       return;
     }
     // Comment and directive lines directly above a declaration join its range.
-    if (trimmed[0] == '*' || trimmed.compare(0, 2, "&&") == 0 || trimmed[0] == '#' ||
+    if (trimmed[0] == '*' || trimmed.substr(0, 2) == "&&" || trimmed[0] == '#' ||
         IsNoteLine(trimmed)) {
       return;
     }
     if (!continued) {
-      if (IsKeyword(trimmed, "TEXT")) {
+      if (first == 'T' && IsKeyword(trimmed, "TEXT")) {
         textBlock_ = true;
-      } else if (IsKeyword(trimmed, "PROCEDURE")) {
+      } else if (first == 'P' && IsKeyword(trimmed, "PROCEDURE")) {
         Add(index, trimmed, false);
-      } else if (IsKeyword(trimmed, "FUNCTION")) {
+      } else if (first == 'F' && IsKeyword(trimmed, "FUNCTION")) {
         Add(index, trimmed, true);
       }
     }
     nextStart_ = index + 1;
   }
 
+  // The last entry reaches to the end of a text of lineCount lines.
+  void Finish(int lineCount) { prog_.Procs.back().LastLine = lineCount - 1; }
+
  private:
-  void Add(int index, const std::string& trimmed, bool isFunction) {
+  void Add(int index, std::string_view trimmed, bool isFunction) {
     prog_.Procs.back().LastLine = nextStart_ - 1;
     TxxFoxProc proc;
     proc.DeclLine = index;
     proc.FirstLine = nextStart_;
-    proc.LastLine = lastLine_;
-    std::string rest = trimmed;
+    std::string rest(trimmed);
     PopWord(rest);
     proc.Name = PopWord(rest);
     proc.Params = TrimLeft(rest);
@@ -81,10 +100,20 @@ class ProcTableBuilder {
   }
 
   TxxFoxProg& prog_;
-  int lastLine_;
   bool textBlock_ = false;
+  bool prevContinues_ = false;
   int nextStart_ = 0;
-  std::string prev_;
+};
+
+// The reader of program files, kept so that its buffer serves every file.
+platform::TextReader& ProgramFileReader() {
+  static platform::TextReader reader;
+  return reader;
+}
+
+struct ClosesReader {
+  platform::TextReader& Reader;
+  ~ClosesReader() { Reader.Close(); }
 };
 
 void ResetProcTable(TxxFoxProg& prog, bool editorNames, int lineCount) {
@@ -107,36 +136,48 @@ void BuildProcTable(TxxFoxProg& prog, int lineCount, const TxxLineReader& read,
                     bool editorNames) {
   if (lineCount < 0) lineCount = 0;
   ResetProcTable(prog, editorNames, lineCount);
-  ProcTableBuilder builder(prog, lineCount - 1);
+  ProcTableBuilder builder(prog);
   std::string line;
   for (int i = 0; i < lineCount && read(i, line); ++i) builder.Step(i, line);
+  builder.Finish(lineCount);
   prog.State = psRead;
 }
 
-TxxReadStatus ScanProceduresFromFile(TxxFoxProg& prog) {
+namespace {
+
+// The file-mode scan; `stamp` is the file's stamp as it was opened, taken before
+// its lines are read.
+TxxReadStatus ScanFile(TxxFoxProg& prog, std::optional<uint32_t>& stamp) {
   ResetProcTable(prog, false, 1);
-  TextFile file;
-  if (!OpenTextFile(file, prog.FileName)) return TxxReadStatus::CannotOpen;
-  try {
-    const int count = CountTextLines(file);
-    BuildProcTable(prog, count, [&file](int, std::string& text) {
-      return ReadTextLine(file, text);
-    }, false);
-  } catch (const TextFileError&) {
+  platform::TextReader& reader = ProgramFileReader();
+  if (IsBlank(prog.FileName) || !reader.Open(prog.FileName)) return TxxReadStatus::CannotOpen;
+  ClosesReader closes{reader};
+  stamp = reader.Stamp();
+  // One pass: the end of the last entry is known when the lines are.
+  ProcTableBuilder builder(prog);
+  std::string_view line;
+  int count = 0;
+  while (count < INT_MAX && reader.ReadLineView(line)) builder.Step(count++, line);
+  if (reader.Failed()) {
     ResetProcTable(prog, false, 1);
     return TxxReadStatus::ReadError;
   }
-  if (TextFileFailed(file)) {
-    ResetProcTable(prog, false, 1);
-    return TxxReadStatus::ReadError;
-  }
+  builder.Finish(count);
+  prog.State = psRead;
   return TxxReadStatus::Read;
+}
+
+}  // namespace
+
+TxxReadStatus ScanProceduresFromFile(TxxFoxProg& prog) {
+  std::optional<uint32_t> stamp;
+  return ScanFile(prog, stamp);
 }
 
 TxxReadStatus ScanProcedures(TxxFoxProg& prog, const TxxEditedText& text, const TxxProgressSink& progress) {
   if (!IsEditedFile(text, prog.FileName)) {
-    const std::optional<uint32_t> stamp = platform::FileStamp(prog.FileName);
-    const TxxReadStatus status = ScanProceduresFromFile(prog);
+    std::optional<uint32_t> stamp;
+    const TxxReadStatus status = ScanFile(prog, stamp);
     if (status == TxxReadStatus::Read) prog.ParsedTime = stamp;
     return status;
   }

@@ -2,6 +2,8 @@
 // of changed program files and of the edited text, and the statement model at
 // the cursor.
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "fox/model/progress.h"
 #include "fox/model/project.h"
@@ -15,10 +17,19 @@ namespace {
 
 // An entry parsed from disk is current while the file keeps the stamp it had
 // when it was parsed (or, before any parse from disk, the stamp of the load).
-bool IsCurrent(const TxxFoxProg& prog) {
-  if (prog.State != psRead) return false;
-  const std::optional<uint32_t> stamp = platform::FileStamp(prog.FileName);
-  return stamp && *stamp == prog.ParsedTime.value_or(prog.FileTime);
+// The stamps of all such entries are asked for at once.
+std::vector<bool> CurrentEntries(const TxxFoxProgArr& progs) {
+  std::vector<std::string_view> names;
+  for (const TxxFoxProg& prog : progs)
+    if (prog.State == psRead) names.push_back(prog.FileName);
+  const std::vector<std::optional<uint32_t>> stamps = platform::FileStamps(names);
+  std::vector<bool> current(progs.size(), false);
+  for (size_t i = 0, k = 0; i < progs.size(); ++i) {
+    if (progs[i].State != psRead) continue;
+    const std::optional<uint32_t>& stamp = stamps[k++];
+    current[i] = stamp && *stamp == progs[i].ParsedTime.value_or(progs[i].FileTime);
+  }
+  return current;
 }
 
 int EditedProgIndex(TxxFoxProj& proj, const std::string& fileName) {
@@ -54,10 +65,12 @@ void ParseProject(TxxFoxProj& proj, const TxxEditedText& text, bool force, bool 
   const TxxProgressScope box(progress, showProgress, MsgId::ReadingPrograms, static_cast<int>(proj.Progs.size()));
   // Inside the project's box the edited text is parsed without a box of its own.
   const TxxProgressSink none;
+  const std::vector<bool> current =
+      force ? std::vector<bool>(proj.Progs.size(), false) : CurrentEntries(proj.Progs);
   for (size_t i = 0; i < proj.Progs.size(); ++i) {
     box.Step(static_cast<int>(i) + 1);
     TxxFoxProg& prog = proj.Progs[i];
-    if (!force && IsCurrent(prog)) continue;
+    if (current[i]) continue;
     Scan(prog, text, box.Shown() ? none : progress, problems);
   }
 }

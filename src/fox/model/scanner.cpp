@@ -42,7 +42,7 @@ char LastNonBlank(const std::string& s) {
 
 }  // namespace
 
-bool IsKeyword(const std::string& text, const std::string& keyword) {
+bool IsKeyword(std::string_view text, std::string_view keyword) {
   // Works on the trimmed text followed by one blank, without copying it: this runs
   // for every line and every keyword.
   size_t tb = 0, te = text.size();

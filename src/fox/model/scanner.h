@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <string>
+#include <string_view>
 
 #include "fox/model/program.h"
 
@@ -22,7 +23,7 @@ enum : unsigned char {
 };
 
 // Does the text's first word name the keyword (4-letter abbreviations allowed)?
-bool IsKeyword(const std::string& text, const std::string& keyword);
+bool IsKeyword(std::string_view text, std::string_view keyword);
 // A line starting with "*", "&&" or the word NOTE.
 bool IsCommentLine(const std::string& line);
 // One line of text from a statement of CR LF-joined lines: continuations joined,

@@ -32,9 +32,9 @@ except ImportError as e:
 out = sys.argv[1]
 D = decimal.Decimal
 path = os.path.join(out, 'vfp.dbf')
-spec = ('name C(12) null; qty N(9,2) null; born D null; ok L null; note M null; cnt I null; '
+layout = ('name C(12) null; qty N(9,2) null; born D null; ok L null; note M null; cnt I null; '
         'ratio B null; price Y null; stamp T null; f F(10,3) null; pic G null; raw M binary null')
-t = dbf.Table(path, spec, dbf_type='vfp', codepage='cp866')
+t = dbf.Table(path, layout, dbf_type='vfp', codepage='cp866')
 t.open(dbf.READ_WRITE)
 N = dbf.Null
 rows = [

@@ -69,8 +69,8 @@ struct TxxDBFField {
   int32_t Offset = 0;
   unsigned char Len = 0;
   unsigned char Dec = 0;
-  unsigned char Flags = 0;  // Visual FoxPro field flags (dbfSystemField ...)
   TxxDBFRecordArr Values;
+  unsigned char Flags = 0;  // Visual FoxPro field flags (dbfSystemField ...)
 };
 using TxxDBFFieldArr = std::vector<TxxDBFField>;
 

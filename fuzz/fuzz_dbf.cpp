@@ -1,6 +1,7 @@
 // Table loading: the input is a table file, read header-only and whole (the
 // size question answered Abort and Ignore), then every value is read and the
 // records sorted by a field.
+#include "dbf/vfp_fields.h"
 #include "dbf/xxdbf.h"
 #include "fuzz_env.h"
 #include "host/reader_reports.h"
@@ -17,6 +18,7 @@ void TouchValues(const TxxDBF& table) {
     const TxxDBFField& field = table.Fields[static_cast<size_t>(f)];
     if (DBFFieldIndex(table, field.Name) < 0 && !field.Name.empty() && field.Name[0] > ' ')
       __builtin_trap();  // a loaded field must be found by its own name
+    if (IsVfpVersion(table.Version) && field.FieldType == '0') __builtin_trap();  // _NullFlags stays hidden
     for (int r = 0; r <= table.RecCount; ++r) {
       (void)DBFValue(table, f, r, true);
       (void)DBFValueRef(table, f, r);
@@ -25,11 +27,32 @@ void TouchValues(const TxxDBF& table) {
   (void)DBFValue(table, -1, 0, false);
 }
 
+void LoadEveryWay(const std::string& bytes, size_t size);
+
 }  // namespace
 
+// The input is read as it is and once more with a Visual FoxPro or FoxBASE
+// version byte, so that the binary types, the null bits and the backlink are
+// reached whatever the first byte; the input is also the memo file beside the
+// table, so that memo sizes come from forged blocks.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  fuzz::ScratchFile memo("T.FPT", bytes);
+  LoadEveryWay(bytes, size);
+  if (size > 0) {
+    static const unsigned char kVersions[] = {0x30, 0x31, 0x32, 0xFB};
+    std::string forced = bytes;
+    forced[0] = char(kVersions[size % 4]);
+    if (forced != bytes) LoadEveryWay(forced, size);
+  }
+  return 0;
+}
+
+namespace {
+
+void LoadEveryWay(const std::string& bytes, size_t size) {
   fuzz::FuzzEnv& env = fuzz::Env();
-  fuzz::ScratchFile file("T.DBF", std::string(reinterpret_cast<const char*>(data), size));
+  fuzz::ScratchFile file("T.DBF", bytes);
 
   TxxDBF header;
   env.Host->Answer = kIgnore;
@@ -57,5 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CloseDBF(table);
   CloseDBF(aborted);
   CloseDBF(header);
-  return 0;
 }
+
+}  // namespace

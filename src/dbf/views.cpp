@@ -92,7 +92,7 @@ std::vector<int> DBFFilteredRecords(const TxxDBF& table, int filterField, const 
 std::string DBFBrowseItem(const TxxDBF& table, const std::vector<int>& columns, int record) {
   std::string text;
   for (int c : columns) {
-    const int width = c >= 0 && c < static_cast<int>(table.Fields.size()) ? table.Fields[static_cast<size_t>(c)].Len : 0;
+    const int width = DBFFieldWidth(table, c);
     text += PadRightTo(DBFValueRef(table, c, record), Max(width, static_cast<int>(DBFValueRef(table, c, record).size())));
     text += "\xB3";
   }

@@ -70,12 +70,25 @@ struct TxxDBFField {
   unsigned char Len = 0;
   unsigned char Dec = 0;
   TxxDBFRecordArr Values;
+  unsigned char Flags = 0;  // Visual FoxPro field flags (dbfSystemField ...)
 };
 using TxxDBFFieldArr = std::vector<TxxDBFField>;
+
+// Field flags of Visual FoxPro tables.
+enum : unsigned char {
+  dbfSystemField = 0x01,  // hidden, like _NullFlags
+  dbfNullable = 0x02,
+  dbfBinary = 0x04,  // no code-page translation
+  dbfAutoIncrement = 0x08,
+};
 
 struct TxxDBF {
   std::string FileName;
   unsigned char State = dsNone;
+  unsigned char Version = 0;  // the version byte of the file read last
+  // Visual FoxPro tables: the database container the table belongs to, as the
+  // table names it (a path relative to the table); empty for a free table.
+  std::string Database;
   int32_t FileDate = 0;
   int32_t RecCount = 0;
   TxxDBFFieldArr Fields;
@@ -108,6 +121,11 @@ void SortDBF(TxxDBF& table, int field);
 // table is read with ReadDBF and a problem leaves it unread.
 using TxxTableLoader = std::function<void(TxxDBF& table, bool headerOnly, const std::string& name)>;
 void LoadTableWith(const TxxTableLoader& loader, TxxDBF& table, bool headerOnly, const std::string& name);
+
+// The width in characters of a field's values as text: its length, but for the
+// binary fields of Visual FoxPro tables the width of their text (a date-time,
+// a number, a memo's kind and size) and room for ".NULL." in nullable ones.
+int DBFFieldWidth(const TxxDBF& table, int field);
 
 // Cheap access for callers that hold a loaded table (no copy, no reload); empty
 // for an index outside the table.

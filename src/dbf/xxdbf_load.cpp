@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "dbf/vfp_fields.h"
 #include "dbf/record_area.h"
 #include "dbf/xxdbf.h"
 #include "platform/platform.h"
@@ -29,7 +30,9 @@ uint32_t Le32(const unsigned char* p) {
   return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
-bool KnownVersion(unsigned char v) { return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5; }
+bool KnownVersion(unsigned char v) {
+  return v == 0x03 || v == 0x83 || v == 0x8B || v == 0xF5 || v == 0xFB || IsVfpVersion(v);
+}
 
 // A header the file's size agrees with. A header shorter than one descriptor
 // or a record length of 0 cannot describe a table, so it counts as a mismatch.
@@ -41,8 +44,9 @@ bool SizeAgrees(const DBFHeader& h, int64_t fileSize) {
 
 // The descriptors the header announces, as far as the header and the file hold
 // them; the list also ends at the descriptor area's terminator. False when the
-// read fails.
-bool ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields) {
+// read fails. terminator: where the terminator of the list is (or would be).
+bool ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields,
+                int64_t& terminator) {
   int64_t areaEnd = std::min<int64_t>(h.HeaderLen, fileSize);
   int64_t count = areaEnd > kHeaderSize ? (areaEnd - kHeaderSize) / kDescriptorSize : 0;
   int64_t announced = int64_t(h.HeaderLen) / kDescriptorSize - 1;
@@ -52,17 +56,44 @@ bool ReadFields(platform::InFile& file, const DBFHeader& h, int64_t fileSize, Tx
   if (got < 0) return false;
   count = got / kDescriptorSize;
 
+  terminator = kHeaderSize + count * kDescriptorSize;
   for (int64_t i = 0; i < count; ++i) {
     const unsigned char* d = area.data() + i * kDescriptorSize;
-    if (d[0] == kDescriptorEnd) break;
+    if (d[0] == kDescriptorEnd) {
+      terminator = kHeaderSize + i * kDescriptorSize;
+      break;
+    }
     TxxDBFField f;
     f.Name.assign(reinterpret_cast<const char*>(d), strnlen(reinterpret_cast<const char*>(d), 11));
     f.FieldType = char(d[11]);
     f.Offset = int32_t(Le32(d + 12));
     f.Len = d[16];
     f.Dec = d[17];
+    f.Flags = d[18];
     fields.push_back(std::move(f));
   }
+  return true;
+}
+
+// The records the header announces, as far as the file holds them whole.
+int64_t HeldRecords(const DBFHeader& h, int64_t fileSize) {
+  if (h.RecordLen == 0 || fileSize <= h.HeaderLen) return 0;
+  int64_t held = std::min<int64_t>(h.RecordCount, (fileSize - h.HeaderLen) / h.RecordLen);
+  return std::min<int64_t>(held, std::numeric_limits<int32_t>::max());
+}
+
+// The database path after the descriptor terminator, up to its first zero
+// byte, as far as the header covers it. False when the read fails.
+bool ReadBacklink(platform::InFile& file, const DBFHeader& h, int64_t terminator, std::string& database) {
+  const int64_t start = terminator + 1;
+  const int64_t len = std::min<int64_t>(kVfpBacklinkLen, int64_t(h.HeaderLen) - start);
+  database.clear();
+  if (len <= 0) return true;
+  char link[kVfpBacklinkLen];
+  const int64_t got = file.ReadAt(start, link, len);
+  if (got < 0) return false;
+  database.assign(link, strnlen(link, size_t(got)));
+  while (!database.empty() && static_cast<unsigned char>(database.back()) <= 32) database.pop_back();
   return true;
 }
 
@@ -76,9 +107,7 @@ constexpr size_t kSpareTenths = 1;
 bool ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields,
                  std::vector<int32_t>& recNos) {
   const int64_t r = h.RecordLen;
-  if (r == 0 || fileSize <= h.HeaderLen) return true;
-  int64_t held = std::min<int64_t>(h.RecordCount, (fileSize - h.HeaderLen) / r);
-  held = std::min<int64_t>(held, std::numeric_limits<int32_t>::max());
+  const int64_t held = HeldRecords(h, fileSize);
   if (held == 0) return true;
 
   auto area = std::make_shared<TxxDBFRecordArea>();
@@ -158,13 +187,24 @@ TxxReadStatus ReadTable(TxxDBF& table, bool headerOnly, TxxSizeCheck sizeCheck) 
   fileSize = std::max<int64_t>(fileSize, 0);
 
   TxxDBFFieldArr fields;
-  if (!ReadFields(file, h, fileSize, fields)) return fail(TxxReadStatus::ReadError);
+  int64_t terminator = 0;
+  if (!ReadFields(file, h, fileSize, fields, terminator)) return fail(TxxReadStatus::ReadError);
+  table.Version = h.Version;
+  const bool vfp = IsVfpVersion(h.Version);
+  TxxVfpLayout layout;
+  if (vfp) {
+    layout = TakeSystemFields(fields);
+    if (!ReadBacklink(file, h, terminator, table.Database)) return fail(TxxReadStatus::ReadError);
+  }
   if (headerOnly) {
     table.Fields = std::move(fields);
     return TxxReadStatus::Read;
   }
   std::vector<int32_t> recNos;
-  if (!ReadRecords(file, h, fileSize, fields, recNos)) return fail(TxxReadStatus::ReadError);
+  const bool read = vfp ? ReadVfpRecords(file, table.FileName, h.HeaderLen, HeldRecords(h, fileSize),
+                                         h.RecordLen, fields, layout, recNos)
+                        : ReadRecords(file, h, fileSize, fields, recNos);
+  if (!read) return fail(TxxReadStatus::ReadError);
   table.Fields = std::move(fields);
   table.RecCount = int32_t(recNos.size());
   table.RecNos = std::move(recNos);
@@ -183,6 +223,8 @@ void CloseDBF(TxxDBF& table) {
   table.RecNos.shrink_to_fit();
   table.RecCount = 0;
   table.State = dsNone;
+  table.Version = 0;
+  table.Database.clear();
 }
 
 void FailDBF(TxxDBF& table) {

@@ -24,27 +24,39 @@ uint32_t BigEndian(const unsigned char* b, int n) {
 
 std::string HelpMemoPath(const std::string& tablePath) { return ChangeFileExt(tablePath, MemoFileExt); }
 
-TxxReadStatus ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLineHandler& handler) {
-  constexpr TxxReadStatus kEnd = TxxReadStatus::Read;
-  if (!memo.IsOpen() || block < 0) return kEnd;
+TxxReadStatus FindMemoBlock(platform::InFile& memo, int64_t block, TxxMemoBlock& found) {
+  found = {};
+  if (!memo.IsOpen() || block < 0) return TxxReadStatus::Read;
   const int64_t size = memo.Size();
   if (size < 0) return TxxReadStatus::ReadError;
   unsigned char head[4];
   int64_t got = memo.ReadAt(6, head, 2);
   if (got < 0) return TxxReadStatus::ReadError;
-  if (got != 2) return kEnd;
+  if (got != 2) return TxxReadStatus::Read;
   const int blockSize = static_cast<int>(BigEndian(head, 2));
   // A block size of 0 would put every block at the file's header.
-  if (blockSize == 0) return kEnd;
+  if (blockSize == 0) return TxxReadStatus::Read;
   const int64_t start = block * blockSize;
-  if (start > size - 8) return kEnd;
+  if (start > size - 8) return TxxReadStatus::Read;
   got = memo.ReadAt(start + 4, head, 4);
   if (got < 0) return TxxReadStatus::ReadError;
-  if (got != 4) return kEnd;
+  if (got != 4) return TxxReadStatus::Read;
   // The length is capped at what the file holds after the block header, so a
-  // forged length neither reads past the end nor makes the loop run long.
-  int64_t length = BigEndian(head, 4);
-  length = std::min(length, size - (start + 8));
+  // forged length neither reads past the end nor makes a reader run long.
+  found.Start = start + 8;
+  found.Length = std::min<int64_t>(BigEndian(head, 4), size - found.Start);
+  found.Found = true;
+  return TxxReadStatus::Read;
+}
+
+TxxReadStatus ReadMemoText(platform::InFile& memo, int64_t block, const TxxMemoLineHandler& handler) {
+  constexpr TxxReadStatus kEnd = TxxReadStatus::Read;
+  TxxMemoBlock found;
+  if (TxxReadStatus status = FindMemoBlock(memo, block, found); status != kEnd) return status;
+  if (!found.Found) return kEnd;
+  const int64_t start = found.Start - 8;
+  const int64_t length = found.Length;
+  int64_t got = 0;
 
   const int64_t chunks = length / kChunk + 1;
   std::array<char, kChunk + 1> buffer{};

@@ -75,7 +75,7 @@ std::string DBFValue(const TxxDBF& table, int field, int record, bool pad) {
   return WithLoadedTable(table, [&](const TxxDBF& t) -> std::string {
     if (t.State != dsLoaded || field < 0 || size_t(field) >= t.Fields.size()) return {};
     const std::string& value = DBFValueRef(t, field, record);
-    return pad ? PadRightTo(value, t.Fields[size_t(field)].Len) : value;
+    return pad ? PadRightTo(value, DBFFieldWidth(t, field)) : value;
   });
 }
 

@@ -43,7 +43,7 @@ TEST(ReadDBF, EachProblemHasItsStatusAndLeavesTheTableFailed) {
   EXPECT_EQ(ReadDBF(t, false, DBFReloadName), TxxReadStatus::Read);
   EXPECT_EQ(t.State, dsFailed);
 
-  ASSERT_TRUE(test::WriteBytes(tree.Native("v.dbf"), std::string("\x30", 1) + std::string(100, '\0')));
+  ASSERT_TRUE(test::WriteBytes(tree.Native("v.dbf"), std::string("\x04", 1) + std::string(100, '\0')));
   EXPECT_EQ(ReadDBF(t, false, tree.Dos("v.dbf")), TxxReadStatus::BadVersion);
   EXPECT_EQ(t.State, dsFailed);
 

@@ -270,7 +270,7 @@ TEST_F(DbfTest, FailuresAreReportedOnceUntilAnotherName) {
 
   // Another name leaves the failed state; going back to the old one loads it.
   std::string bad = Dos("bad.dbf");
-  WriteBytes(Native("bad.dbf"), std::string("\x30") + std::string(100, '\0'));
+  WriteBytes(Native("bad.dbf"), std::string("\x04") + std::string(100, '\0'));  // no known version
   LoadDBF(t, false, bad);
   EXPECT_EQ(TakeShown(), std::vector<int>{30});
   EXPECT_EQ(t.State, dsFailed);

@@ -35,11 +35,14 @@ std::string BuildDbf(const std::vector<DbfFieldSpec>& fields, const std::vector<
     PutLe(d, 12, forged != options.FieldOffsets.end() ? forged->second : offset, 4);
     d[16] = char(fields[i].Len);
     d[17] = char(fields[i].Dec);
+    d[18] = char(fields[i].Flags);
     out += d;
     offset += uint32_t(fields[i].Len);
   }
   out += '\x0D';
-  out.append(size_t(options.ExtraHeaderBytes), '\0');
+  std::string extra(size_t(options.ExtraHeaderBytes), '\0');
+  extra.replace(0, std::min(extra.size(), options.Backlink.size()), options.Backlink.substr(0, extra.size()));
+  out += extra;
 
   for (const auto& row : rows) {
     out += row.Deleted ? '*' : ' ';

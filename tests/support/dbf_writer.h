@@ -15,6 +15,7 @@ struct DbfFieldSpec {
   char Type = 'C';
   int Len = 10;
   int Dec = 0;
+  unsigned char Flags = 0;  // Visual FoxPro field flags (descriptor byte 18)
 };
 
 struct DbfRow {
@@ -30,6 +31,7 @@ struct DbfWriteOptions {
   std::optional<uint32_t> RecordLen;
   std::map<int, uint32_t> FieldOffsets;  // field index -> forged offset in the descriptor
   int ExtraHeaderBytes = 0;  // zero bytes after the descriptor terminator (a backlink area)
+  std::string Backlink;      // written at the start of those bytes (cut to fit)
   bool EndMark = true;       // the trailing 0x1A after the records
   int64_t TruncateTo = -1;   // cut the file to this many bytes
   std::string Tail;          // bytes appended at the very end

@@ -14,7 +14,8 @@ namespace {
 
 std::string Le(uint64_t v, int width) {
   std::string out;
-  for (int i = 0; i < width; ++i) out += char((v >> (8 * i)) & 0xFF);
+  // Bytes past the eighth are zero (a wider field than the value).
+  for (int i = 0; i < width; ++i) out += i < 8 ? char((v >> (8 * i)) & 0xFF) : '\0';
   return out;
 }
 

@@ -133,9 +133,12 @@ void AddTypedList(TxxFoxString& st, const std::string& list, const std::string& 
 
 // The name after the first " TO " (TEXT TO x, CATCH TO x).
 void AddVariableAfterTo(TxxFoxString& st, const std::string& s) {
-  const size_t to = FindUpper(s + " ", " TO ");
-  if (to == std::string::npos) return;
-  std::string rest = s.substr(to + 4);
+  const std::string padded = s + " ";
+  const size_t to = FindUpper(padded, " TO ");
+  // The upper-cased text may differ in length from the text (bytes the case
+  // table maps oddly): a position past its end names no variable.
+  if (to == std::string::npos || to + 4 > padded.size()) return;
+  std::string rest = padded.substr(to + 4);
   std::string token = PopToken(rest, DottedIdentChars());
   if (IsVarName(token)) AddElement(st, token, ekVariable, Trim(s));
 }

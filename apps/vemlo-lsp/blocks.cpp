@@ -1,10 +1,9 @@
-// The blocks of a document from the structure review: procedures and the
-// blocks inside them as folding ranges, and the unbalanced ones (a branch or
-// an end without its opening statement, an opening never closed) as
-// diagnostics.
+// The blocks of a document: procedures and the blocks inside them as folding
+// ranges, and the unbalanced ones (a branch or an end without its opening
+// statement, an opening never closed, LOOP or EXIT outside a loop) as
+// diagnostics, from the core's block-balance check.
 #include "features.h"
-#include "fox/insight/structure_entries.h"
-#include "fox/model/scanner.h"
+#include "fox/insight/block_balance.h"
 #include "lib/xxlib.h"
 #include "params.h"
 
@@ -23,23 +22,22 @@ struct Blocks {
   std::vector<Unbalanced> Faults;
 };
 
-// The statement kind that closes a block's opening statement.
-unsigned char CloserOf(unsigned char open) {
-  switch (open) {
-    case stIf: return stEndIf;
-    case stDoCase: return stEndCase;
-    case stFor: return stEndFor;
-    case stScan: return stEndScan;
-    case stDoWhile: return stEndDo;
-    default: return 0;
-  }
-}
-
 std::string Keyword(const std::string& text) {
   const std::string t = TrimLeft(text);
   size_t end = 0;
   while (end < t.size() && t[end] != ' ' && t[end] != '\t' && t[end] != '(') ++end;
   return UpperCase(t.substr(0, end));
+}
+
+// The core's problem in the words of the diagnostics.
+std::string FaultMessage(const TxxBlockProblem& p, const std::string& line) {
+  switch (p.Fault) {
+    case TxxBlockFault::LeftOpen: return Keyword(line) + " is not closed";
+    case TxxBlockFault::StrayBranch: return Keyword(line) + " stands outside the block it belongs to";
+    case TxxBlockFault::StrayCloser: return Keyword(line) + " closes no block opened before it";
+    case TxxBlockFault::JumpOutsideLoop: break;
+  }
+  return p.Message;
 }
 
 Blocks FindBlocks(Session& s, const json& params, const TextDocument*& doc) {
@@ -53,35 +51,15 @@ Blocks FindBlocks(Session& s, const json& params, const TextDocument*& doc) {
   if (prog)
     for (const TxxFoxProc& proc : prog->Procs)
       if (proc.DeclLine >= 0 && proc.LastLine > proc.DeclLine) b.Folds.push_back({proc.DeclLine, proc.LastLine});
-  TxxStructInput in;
-  in.Statements = &r.State->Insight.Statements;
-  in.Read = EditedText(*r.Doc, {}).Read;
-  const TxxLangStructItemArr entries = BuildStructEntries(in, ReadReviewOptions(s.Work.Options));
-  struct Open {
-    int Line;
-    unsigned char Kind;
-    std::string Word;
-  };
-  std::vector<Open> open;
-  const auto unclosed = [&] {
-    for (const Open& o : open) b.Faults.push_back({o.Line, o.Word + " is not closed"});
-    open.clear();
-  };
-  for (const TxxLangStructItem& e : entries) {
-    if (e.Flags & efHeading) unclosed();  // a procedure ends every block
-    if (e.Graph.find('?') != std::string::npos)
-      b.Faults.push_back({e.Line, Keyword(e.Text) + " stands outside the block it belongs to"});
-    if (e.Flags & (efCondOpen | efLoopOpen)) open.push_back({e.Line, e.StmtKind, Keyword(e.Text)});
-    if (e.Flags & (efCondClose | efLoopClose)) {
-      if (open.empty() || CloserOf(open.back().Kind) != e.StmtKind) {
-        b.Faults.push_back({e.Line, Keyword(e.Text) + " closes no block opened before it"});
-        continue;
-      }
-      if (e.Line - 1 > open.back().Line) b.Folds.push_back({open.back().Line, e.Line - 1});
-      open.pop_back();
-    }
+  const TxxLineReader read = EditedText(*r.Doc, {}).Read;
+  const TxxBlockBalance balance = CheckBlockBalance(r.State->Insight.Statements, read);
+  for (const TxxBlockSpan& block : balance.Blocks)
+    if (block.Last - 1 > block.First) b.Folds.push_back({block.First, block.Last - 1});
+  std::string line;
+  for (const TxxBlockProblem& p : balance.Problems) {
+    if (!read(p.Line, line)) line.clear();
+    b.Faults.push_back({p.Line, FaultMessage(p, line)});
   }
-  unclosed();
   return b;
 }
 

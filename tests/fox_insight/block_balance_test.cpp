@@ -65,5 +65,73 @@ TEST(BlockBalance, LoopJumpsOutsideLoopsAndBlocksLeftOpenAtTheProcedure) {
   EXPECT_EQ(Problems({"TEXT", "ENDIF", "PROCEDURE X"}), (Lines{"1:1 TEXT without ENDTEXT"}));
 }
 
+TEST(BlockBalance, ABalancedClassFileGivesNothing) {
+  EXPECT_TRUE(Problems({"#IFDEF DEBUG", "#DEFINE TRACE .T.", "#ELSE", "#DEFINE TRACE .F.", "#ENDIF",
+                        "DEFINE CLASS frmBase AS Form", "  Text = .NULL.", "  PROTECTED nOpened",
+                        "  PROCEDURE Init(tcTitle)", "    TRY", "      WITH THIS", "        FOR EACH o IN .Controls",
+                        "          IF o.Visible", "            LOOP", "          ENDIF", "        ENDFOR",
+                        "      ENDWITH", "    CATCH TO loErr", "      EXIT_CODE = 1", "    FINALLY",
+                        "      #IF TRACE", "        ? 'done'", "      #ELIF .F.", "      #ENDIF", "    ENDTRY",
+                        "  ENDPROC", "  HIDDEN FUNCTION Render", "    TEXT TO lcHtml TEXTMERGE NOSHOW",
+                        "      ENDTRY inside a text", "    ENDTEXT", "    FOR EACH x IN y", "    NEXT",
+                        "  ENDFUNC", "  PROCEDURE NoEnd", "    RETURN", "ENDDEFINE", "FUNCTION After",
+                        "RETURN 1"})
+                  .empty());
+}
+
+TEST(BlockBalance, VisualFoxProBlocksAreReportedAtTheirLines) {
+  // TRY left open inside a method: told when the method ends at ENDPROC.
+  EXPECT_EQ(Problems({"DEFINE CLASS c AS Custom", "PROCEDURE Go", "  TRY", "    x = 1", "  CATCH", "ENDPROC",
+                      "ENDDEFINE"}),
+            (Lines{"3:3 TRY without ENDTRY"}));
+  // An ENDWITH without WITH changes nothing; a CATCH outside a TRY.
+  EXPECT_EQ(Problems({"PROCEDURE Go", "IF a", "  ENDWITH", "ENDIF", "CATCH TO e"}),
+            (Lines{"3:3 ENDWITH without WITH", "5:1 CATCH without TRY"}));
+  // A #IF is open to the end of the file, across procedures and classes.
+  EXPECT_EQ(Problems({"#IF DEBUG", "PROCEDURE A", "#IF .T.", "#ELSE", "#ENDIF", "DEFINE CLASS c AS Custom",
+                      "ENDDEFINE"}),
+            (Lines{"1:1 #IF without #ENDIF"}));
+  EXPECT_EQ(Problems({"x = 1", " #ENDIF", "#ELSE"}), (Lines{"2:2 #ENDIF without #IF", "3:1 #ELSE without #IF"}));
+  // Directives nest apart from the code: an IF opened in both #IF branches
+  // and closed once after them leaves the first open.
+  EXPECT_EQ(Problems({"#IF A", "IF x", "#ELSE", "IF y", "#ENDIF", "ENDIF"}), (Lines{"2:1 IF without ENDIF"}));
+  // ENDFOR closes a FOR EACH; a FOR EACH closed by the wrong closer is told.
+  EXPECT_EQ(Problems({"FOR EACH o IN a", "ENDSCAN", "ENDFOR", "FOR EACH o IN a", "ENDTRY"}),
+            (Lines{"2:1 ENDSCAN without SCAN", "4:1 FOR EACH without ENDFOR", "5:1 ENDTRY without TRY"}));
+}
+
+TEST(BlockBalance, ClassesAndMethodsEndTheirBlocks) {
+  // ENDDEFINE ends the method's blocks and the class; a class never closed is told at its line.
+  EXPECT_EQ(Problems({"DEFINE CLASS a AS Custom", "PROCEDURE Go", "WITH THIS", "ENDDEFINE",
+                      "DEFINE CLASS b AS Custom", "PROCEDURE Go"}),
+            (Lines{"3:1 WITH without ENDWITH", "5:1 DEFINE CLASS without ENDDEFINE"}));
+  // A second DEFINE CLASS before ENDDEFINE: the first one was left open.
+  EXPECT_EQ(Problems({"DEFINE CLASS a AS Custom", "DEFINE CLASS b AS Custom", "ENDDEFINE", "ENDDEFINE"}),
+            (Lines{"1:1 DEFINE CLASS without ENDDEFINE", "4:1 ENDDEFINE without DEFINE CLASS"}));
+  // ENDPROC and ENDFUNC outside a procedure; a method may end without ENDPROC.
+  EXPECT_EQ(Problems({"DEFINE CLASS a AS Custom", "  ENDFUNC", "PROCEDURE A", "ENDPROC", "ENDPROC",
+                      "PROCEDURE B", "ENDDEFINE"}),
+            (Lines{"2:3 ENDFUNC without FUNCTION", "5:1 ENDPROC without PROCEDURE"}));
+}
+
+TEST(BlockBalance, ClosedBlocksAreGivenAsSpans) {
+  const Lines lines{"DEFINE CLASS a AS Custom", "PROCEDURE Go", "TRY", "  WITH x", "  ENDWITH",
+                    "ENDTRY", "ENDWITH", "ENDDEFINE"};
+  const TxxLineReader read = [&lines](int n, std::string& line) {
+    if (n < 0 || n >= static_cast<int>(lines.size())) return false;
+    line = lines[static_cast<size_t>(n)];
+    return true;
+  };
+  TxxFoxStringArr statements;
+  ScanStatements(read, 0, kToEndOfText, -1, statements);
+  const TxxBlockBalance b = CheckBlockBalance(statements, read);
+  std::vector<std::pair<int, int>> spans;
+  for (const TxxBlockSpan& s : b.Blocks) spans.emplace_back(s.First, s.Last);
+  EXPECT_EQ(spans, (std::vector<std::pair<int, int>>{{0, 7}, {2, 5}, {3, 4}}));
+  ASSERT_EQ(b.Problems.size(), 1u);
+  EXPECT_EQ(b.Problems[0].Line, 6);
+  EXPECT_EQ(b.Problems[0].Fault, TxxBlockFault::StrayCloser);
+}
+
 }  // namespace
 }  // namespace vemlo

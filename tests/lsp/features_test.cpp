@@ -144,6 +144,49 @@ TEST(Blocks, UnbalancedBlocksAreDiagnosedAndBalancedOnesFold) {
   EXPECT_TRUE(DiagnosticLines(lsp).empty());
 }
 
+TEST(Blocks, VisualFoxProBlocksAreBalancedAndTheirFaultsDiagnosed) {
+  const std::string balanced =
+      "DEFINE CLASS frm AS Form\r\n"   // 0
+      "Text = .NULL.\r\n"
+      "PROCEDURE Init\r\n"             // 2
+      "TRY\r\n"                        // 3: closed at 9
+      "  WITH THIS\r\n"                // 4: closed at 8
+      "    FOR EACH o IN .Controls\r\n"
+      "    ENDFOR\r\n"
+      "    x = 1\r\n"
+      "  ENDWITH\r\n"
+      "ENDTRY\r\n"
+      "ENDPROC\r\n"
+      "ENDDEFINE\r\n";                 // 11
+  SmallProject p(balanced);
+  LspSession lsp;
+  const std::string uri = lsp.Open(p.tree.Native("A.PRG"));
+  EXPECT_TRUE(DiagnosticLines(lsp).empty());
+  const json folds = lsp.Call("textDocument/foldingRange", {{"textDocument", {{"uri", uri}}}});
+  std::vector<std::pair<int, int>> got;
+  for (const json& f : folds) got.emplace_back(f["startLine"], f["endLine"]);
+  EXPECT_NE(std::find(got.begin(), got.end(), std::make_pair(3, 8)), got.end());
+  EXPECT_NE(std::find(got.begin(), got.end(), std::make_pair(4, 7)), got.end());
+  EXPECT_NE(std::find(got.begin(), got.end(), std::make_pair(0, 10)), got.end());
+  // A missing ENDTRY, an ENDWITH without WITH, an #IF never closed.
+  lsp.Sent.clear();
+  DidChange(lsp.S, {{"textDocument", {{"uri", uri}, {"version", 2}}},
+                    {"contentChanges", json::array({{{"text",
+                                                      "#IF DEBUG\r\n"
+                                                      "PROCEDURE One\r\n"
+                                                      "TRY\r\n"
+                                                      "  x = 1\r\n"
+                                                      "PROCEDURE Two\r\n"
+                                                      "ENDWITH\r\n"}}})}});
+  EXPECT_EQ(DiagnosticLines(lsp), (std::vector<int>{0, 2, 5}));
+  std::vector<std::string> messages;
+  for (const json& m : lsp.Sent)
+    if (m["method"] == "textDocument/publishDiagnostics")
+      for (const json& d : m["params"]["diagnostics"]) messages.push_back(d["message"]);
+  EXPECT_EQ(messages, (std::vector<std::string>{"#IF is not closed", "TRY is not closed",
+                                                "ENDWITH closes no block opened before it"}));
+}
+
 TEST(Outside, ADocumentWithoutAProjectGetsEmptyAnswers) {
   vemlo::test::TempTree tree;
   tree.Write("loose/X.PRG", "PROCEDURE X\r\nIF a\r\nRETURN\r\n");

@@ -2,6 +2,7 @@
 // line-drawing characters that shows the nesting, and the bookmarks as entries.
 #include "fox/insight/structure_entries.h"
 
+#include "fox/insight/block_kinds.h"
 #include "fox/model/scanner.h"
 #include "lib/xxlib.h"
 
@@ -208,19 +209,22 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
   // The closers of Visual FoxPro blocks check their column: one opened by
   // another block is drawn with the "?" corner.
   const auto closeChecked = [&](TxxLangStructItem& e, unsigned flag, const std::string& set,
-                                size_t corner, size_t lineChar, unsigned char opener) {
+                                size_t corner, size_t lineChar) {
+    const unsigned char opener = BlockClosedBy(e.StmtKind)->Open;
     const int col = e.Level > 0 ? e.Level - 1 : 0;
     const bool matched = col < static_cast<int>(draw.Columns.size()) && draw.Columns[col].Kind == opener;
     closeBlock(e, flag, set, corner, lineChar);
     if (!matched) draw.Opener(e, '?', CharAt(set, lineChar));
   };
-  const auto branch = [&](TxxLangStructItem& e, unsigned flag, const std::string& set,
-                          unsigned char opener, const std::vector<unsigned char>& wrong) {
+  // A branch hangs off the nearest open column of its block; another block
+  // with branches open nearer hides it ("?").
+  const auto branch = [&](TxxLangStructItem& e, unsigned flag, const std::string& set, unsigned char kind) {
+    const TxxBlockKind& block = *BlockBranchedBy(kind);
     if (e.Level > 0) --e.Level;
     e.Flags |= flag;
     draw.Record(e);
     bool found = false;
-    const int col = draw.FindOpener(e.Level, {opener}, wrong, found);
+    const int col = draw.FindOpener(e.Level, {block.Open}, OtherBranchedOpeners(block), found);
     draw.Connector(e, col, found ? CharAt(set, 2) : '?', CharAt(set, 4));
   };
   std::string line;
@@ -299,16 +303,11 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
         break;
       case stElse:
       case stCase:
-      case stOtherwise: {
-        if (e.Level > 0) --e.Level;
-        e.Flags |= efCondBranch;
-        draw.Record(e);
-        const bool isElse = kind == stElse;
-        const int col = draw.FindOpener(e.Level, {isElse ? stIf : stDoCase},
-                                        {isElse ? stDoCase : stIf, stTry}, found);
-        draw.Connector(e, col, found ? CharAt(o.Cond, 2) : '?', CharAt(o.Cond, 4));
+      case stOtherwise:
+      case stCatch:
+      case stFinally:
+        branch(e, efCondBranch, o.Cond, kind);
         break;
-      }
       case stEndIf:
       case stEndCase:
         closeBlock(e, efCondClose, o.Cond, 3, 4);
@@ -327,7 +326,7 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
       case stExit: {
         e.Flags |= efLoopJump;
         draw.Record(e);
-        const int col = draw.FindOpener(e.Level, {stFor, stScan, stDoWhile, stForEach}, {}, found);
+        const int col = draw.FindOpener(e.Level, LoopOpeners(), {}, found);
         if (found)
           draw.Connector(e, col, CharAt(o.Loop, kind == stLoop ? 2 : 3), CharAt(o.Loop, 5));
         break;
@@ -335,29 +334,25 @@ TxxLangStructItemArr BuildStructEntries(const TxxStructInput& in, const TxxRevie
       case stTry:
         openBlock(e, efCondOpen, o.Cond, 4);
         break;
-      case stCatch:
-      case stFinally:
-        branch(e, efCondBranch, o.Cond, stTry, {stIf, stDoCase});
-        break;
       case stEndTry:
-        closeChecked(e, efCondClose, o.Cond, 3, 4, stTry);
+        closeChecked(e, efCondClose, o.Cond, 3, 4);
         break;
       case stWith:
       case stForEach:
         openBlock(e, efLoopOpen, o.Loop, 5);
         break;
       case stEndWith:
-        closeChecked(e, efLoopClose, o.Loop, 4, 5, stWith);
+        closeChecked(e, efLoopClose, o.Loop, 4, 5);
         break;
       case stDirIf:
         e.Flags |= efDirective;
         openBlock(e, 0, o.Cond, 4);
         break;
       case stDirElse:
-        branch(e, efDirective, o.Cond, stDirIf, {});
+        branch(e, efDirective, o.Cond, kind);
         break;
       case stDirEndIf:
-        closeChecked(e, efDirective, o.Cond, 3, 4, stDirIf);
+        closeChecked(e, efDirective, o.Cond, 3, 4);
         break;
       default:
         break;

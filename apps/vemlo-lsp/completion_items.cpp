@@ -14,9 +14,10 @@ constexpr int kMaxItems = 5000;
 
 // CompletionItemKind of a candidate; elements by their group.
 int ItemKind(unsigned char kind, const std::string& header) {
-  enum { Function = 3, Field = 5, Variable = 6, Class = 7, Module = 9, Property = 10, File = 17, Constant = 21 };
+  enum { Method = 2, Function = 3, Field = 5, Variable = 6, Class = 7, Module = 9, Property = 10, File = 17, Constant = 21 };
   switch (kind) {
     case skProc: return Function;
+    case skMethod: return Method;
     case skDefine: return Constant;
     case skBase: return Class;
     case skTable: return File;

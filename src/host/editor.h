@@ -23,6 +23,9 @@ std::string FarEditorFileName();  // upper case
 bool FarGetLine(int n, std::string& text);
 bool FarGetLine(int n, EditorGetString& line);
 std::string FarWordAtCursor(const CharSet& charSet);
+// The word a dot joins in front of the word at the cursor (THIS in THIS.Method);
+// empty with a block marked on the line, as the word is then the block.
+std::string FarQualifierAtCursor(const CharSet& charSet);
 std::string FarPanelFile(bool active);
 bool FarGetBookmarks(TxxFarBookmarkArr& list);
 

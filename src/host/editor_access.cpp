@@ -71,6 +71,14 @@ std::string FarWordAtCursor(const CharSet& charSet) {
   return end > start ? text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)) : "";
 }
 
+std::string FarQualifierAtCursor(const CharSet& charSet) {
+  const EditorInfo ei = FarEditorInfo();
+  EditorGetString line;
+  std::string text;
+  if (!FarGetLine(-1, line) || line.SelStart != -1 || !FarGetLine(-1, text)) return "";
+  return QualifierOfWordAt(text, charSet, ei.CurPos + 1);
+}
+
 std::string FarPanelFile(bool active) {
   PanelInfo pi;
   if (!FarApi().Control(VEMLO_INVALID_HANDLE_VALUE,

@@ -40,6 +40,9 @@ std::string FirstWord(const std::string& s);
 std::string PopWord(std::string& s);
 std::string PopToken(std::string& s, const CharSet& set);
 std::string WordAt(const std::string& s, const CharSet& set, int anchor, int& right, int& left);
+// The word of the set that a dot joins in front of the word at anchor (THIS in
+// THIS.Method); empty when there is none.
+std::string QualifierOfWordAt(const std::string& s, const CharSet& set, int anchor);
 int LastCharIn(const std::string& s, const CharSet& set);
 inline int Max(int a, int b) { return a > b ? a : b; }
 inline int Min(int a, int b) { return a < b ? a : b; }

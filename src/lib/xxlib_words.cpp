@@ -56,4 +56,14 @@ std::string WordAt(const std::string& s, const CharSet& set, int anchor, int& ri
   return s.substr(static_cast<size_t>(l), static_cast<size_t>(r - l - 1));
 }
 
+std::string QualifierOfWordAt(const std::string& s, const CharSet& set, int anchor) {
+  int right = 0, left = 0;
+  if (WordAt(s, set, anchor, right, left).empty()) return std::string();
+  // left is the 1-based position just before the word.
+  if (left < 2 || s[static_cast<size_t>(left - 1)] != '.') return std::string();
+  int l = left - 1;
+  while (l >= 1 && InSet(set, s[static_cast<size_t>(l - 1)])) --l;
+  return s.substr(static_cast<size_t>(l), static_cast<size_t>(left - 1 - l));
+}
+
 }  // namespace vemlo

@@ -26,7 +26,7 @@ namespace {
 
 void ShowWordHelp(bool chooseBase) {
   const std::string word = Trim(FarWordAtCursor(IdentChars));
-  if (!PreviewProc(word)) ShowFoxHelp(word, chooseBase);
+  if (!PreviewWord(FarQualifierAtCursor(IdentChars), word)) ShowFoxHelp(word, chooseBase);
 }
 
 bool g_typedTrigger = false;  // command 0 comes from a typed "."

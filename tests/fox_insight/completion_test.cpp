@@ -295,6 +295,10 @@ TEST(CompleteSymbol, ThisDotOffersTheClassMembersWithTheInheritedOnes) {
   ASSERT_GE(list.size(), 6u);
   EXPECT_EQ(list[1].Descr, "property of frmChild");
   EXPECT_EQ(list[5].Descr, "method of frmBase");
+  // Methods are rows F3 and F4 find through the class chain; properties are not.
+  EXPECT_EQ(list[1].Kind, skNone);
+  EXPECT_EQ(list[3].Kind, skMethod);
+  EXPECT_EQ(list[5].Kind, skMethod);
   // After ENDDEFINE the code belongs to no class: THIS. is an alias as before.
   const auto outside = CollectAt(7, 9);
   for (const auto& c : outside) EXPECT_NE(c.Name, "members");

@@ -4,6 +4,7 @@
 
 #include "fox/model/project.h"
 #include "fox/model/scanner.h"
+#include "lib/xxlib.h"
 #include "text_lines.h"
 
 namespace vemlo {
@@ -266,6 +267,46 @@ TEST(ClassTable, FindMethodSearchesTheClassChainFirst) {
   EXPECT_TRUE(ClassChain(proj, 0, 0).empty());  // the main entry is in no class
   // A class that names itself as its parent ends the chain.
   EXPECT_EQ(ClassChain(proj, 1, 5).size(), 1u);
+}
+
+TEST(ClassTable, FindProcForWordTriesMethodsOfTheCursorsClassFirst) {
+  TxxFoxProj proj;
+  proj.Progs.push_back(TableOf({"DEFINE CLASS cBase AS Custom", "PROCEDURE Load(a)",
+                                "PROCEDURE Only", "ENDDEFINE", "DEFINE CLASS cOther AS Custom",
+                                "PROCEDURE Run", "ENDDEFINE"}));
+  proj.Progs.push_back(TableOf({"DEFINE CLASS cChild AS cBase", "PROCEDURE Run", "x = 1", "ENDDEFINE"}));
+  TxxFoxProg plain = TableOf({"PROCEDURE Run", "PROCEDURE Load"});
+  plain.FileName = "C:\\P\\PLAIN.PRG";
+  proj.Progs.push_back(plain);
+  const auto found = [&](const std::string& qualifier, const std::string& word, int prog, int proc) {
+    int f = -1, p = -1;
+    if (!FindProcForWord(qualifier, word, proj, prog, proc, f, p)) return std::string("-");
+    return IntToStr(f) + ":" + proj.Progs[static_cast<size_t>(f)].Procs[static_cast<size_t>(p)].Name;
+  };
+  // In cChild.Run: a bare name, THIS. and an object's method look in the
+  // class chain before the procedures of the same name.
+  EXPECT_EQ(found("", "Load", 1, 2), "0:cBase.Load");
+  EXPECT_EQ(found("THIS", "run", 1, 2), "1:cChild.Run");
+  EXPECT_EQ(found("loObj", "Run", 1, 2), "1:cChild.Run");
+  // Class.Method by its full name, also as one selected word.
+  EXPECT_EQ(found("cOther", "Run", 1, 2), "0:cOther.Run");
+  EXPECT_EQ(found("", "cBase.Only", 2, 1), "0:cBase.Only");
+  // Outside classes the procedures come first, as before; then any method.
+  EXPECT_EQ(found("", "Run", 2, 1), "2:Run");
+  EXPECT_EQ(found("alias", "Run", 2, 1), "2:Run");
+  EXPECT_EQ(found("THIS", "Only", 2, 1), "0:cBase.Only");
+  EXPECT_EQ(found("x", "Nothing", 1, 2), "-");
+  EXPECT_EQ(found("THIS", "", 1, 2), "-");
+  // A project without classes finds what FindFoxProc finds for the word alone.
+  TxxFoxProj old;
+  old.Progs.push_back(plain);
+  int f = -1, p = -1;
+  for (const char* word : {"Run", "LOAD", "PLAIN.PRG", "Other", ""}) {
+    const bool before = FindFoxProc(word, old, f, p);
+    const int beforeProc = p;
+    EXPECT_EQ(FindProcForWord("m", word, old, 0, 1, f, p), before) << word;
+    EXPECT_EQ(p, beforeProc) << word;
+  }
 }
 
 }  // namespace

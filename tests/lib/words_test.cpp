@@ -73,6 +73,18 @@ TEST(XxlibWords, WordAtAnchorInsideAWord) {
   EXPECT_EQ(right, 5);
 }
 
+TEST(XxlibWords, QualifierOfWordAtIsTheWordADotJoinsInFront) {
+  const std::string s = "x = THIS.oGrid.Refresh(m.a) .b";
+  EXPECT_EQ(QualifierOfWordAt(s, IdentChars, 17), "oGrid");  // in Refresh
+  EXPECT_EQ(QualifierOfWordAt(s, IdentChars, 10), "THIS");   // in oGrid
+  EXPECT_EQ(QualifierOfWordAt(s, IdentChars, 6), "");        // THIS has none
+  EXPECT_EQ(QualifierOfWordAt(s, IdentChars, 26), "m");
+  EXPECT_EQ(QualifierOfWordAt(s, IdentChars, 9), "");        // on the dot: no word
+  EXPECT_EQ(QualifierOfWordAt(s, IdentChars, 30), "");       // a dot after a blank
+  EXPECT_EQ(QualifierOfWordAt(".b", IdentChars, 2), "");
+  EXPECT_EQ(QualifierOfWordAt("a.b", IdentChars, 9), "");
+}
+
 TEST(XxlibWords, WordAtOutsideTheSetOrTheText) {
   int right = 0, left = 0;
   EXPECT_EQ(WordAt("ab + cd", IdentChars, 4, right, left), "");

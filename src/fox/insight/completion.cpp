@@ -273,17 +273,18 @@ bool AddClassMembers(TxxInsight& in, const TxxFoxProj& proj) {
     const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(chain[depth].File)].Procs;
     const size_t cls = static_cast<size_t>(chain[depth].Entry);
     const std::string& owner = procs[cls].Name;
-    const auto add = [&](const std::string& name, unsigned char visibility, const char* what) {
+    const auto add = [&](const std::string& name, unsigned char visibility, const char* what,
+                         unsigned char kind) {
       if (depth > 0 && visibility == vsHidden) return;
       for (const std::string& s : seen)
         if (UpperCase(s) == UpperCase(name)) return;
       seen.push_back(name);
-      in.Candidates.push_back(TxxSymbToComplete{name, std::string(what) + owner, 0, skNone, 0});
+      in.Candidates.push_back(TxxSymbToComplete{name, std::string(what) + owner, 0, kind, 0});
     };
-    for (const TxxFoxMember& m : procs[cls].Members) add(m.Name, m.Visibility, "property of ");
+    for (const TxxFoxMember& m : procs[cls].Members) add(m.Name, m.Visibility, "property of ", skNone);
     for (size_t k = cls + 1; k < procs.size() && procs[k].Kind == pkMethod; ++k) {
       const std::string& name = procs[k].Name;
-      add(name.substr(name.find('.') + 1), procs[k].Visibility, "method of ");
+      add(name.substr(name.find('.') + 1), procs[k].Visibility, "method of ", skMethod);
     }
   }
   CloseGroup(in.Candidates, h);

@@ -14,6 +14,7 @@ namespace vemlo {
 enum : unsigned char {
   skNone = 0, skHeader = 1, skProc = 2, skDefine = 3, skElement = 4, skTable = 5, skBase = 6,
   skBaseField = 7, skGlobalOption = 8, skLocalOption = 9, skTableField = 10,
+  skMethod = 11,  // a method of the cursor's class chain, by its bare name
 };
 
 // One row of the completion list: a candidate or a group header.

@@ -1,6 +1,7 @@
 // Procedure tables of program files, read from disk or from the editor text.
 #include "fox/model/program.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 #include <string_view>
@@ -361,6 +362,48 @@ std::vector<TxxClassRef> ClassChain(const TxxFoxProj& proj, int progIndex, int p
   return chain;
 }
 
+namespace {
+
+std::string MethodName(const TxxFoxProc& p) { return UpperCase(p.Name.substr(p.Name.find('.') + 1)); }
+
+bool IsIdentifier(const std::string& s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return InSet(IdentChars, c); });
+}
+
+// A method (upper-case bare name) of the class chain at the cursor.
+bool FindInClassChain(const std::string& bare, const TxxFoxProj& proj, int progIndex, int procIndex,
+                      int& fileIndex, int& procIndex2) {
+  for (const TxxClassRef& c : ClassChain(proj, progIndex, procIndex)) {
+    const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(c.File)].Procs;
+    for (size_t k = static_cast<size_t>(c.Entry) + 1; k < procs.size() && procs[k].Kind == pkMethod; ++k) {
+      if (MethodName(procs[k]) == bare) {
+        fileIndex = c.File;
+        procIndex2 = static_cast<int>(k);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// The first method of the project whose upper-case name (full or bare) is `wanted`.
+bool FindAnyMethod(const std::string& wanted, bool full, const TxxFoxProj& proj, int& fileIndex,
+                   int& procIndex) {
+  for (size_t f = 0; f < proj.Progs.size(); ++f) {
+    const TxxFoxProcArr& procs = proj.Progs[f].Procs;
+    for (size_t k = 0; k < procs.size(); ++k) {
+      if (procs[k].Kind == pkMethod && (full ? UpperCase(procs[k].Name) : MethodName(procs[k])) == wanted) {
+        fileIndex = static_cast<int>(f);
+        procIndex = static_cast<int>(k);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 bool FindMethod(const std::string& name, const TxxFoxProj& proj, int progIndex, int procIndex,
                 int& fileIndex, int& procIndex2) {
   fileIndex = -1;
@@ -368,30 +411,26 @@ bool FindMethod(const std::string& name, const TxxFoxProj& proj, int progIndex, 
   std::string bare = UpperCase(Trim(name));
   if (bare.compare(0, 5, "THIS.") == 0) bare.erase(0, 5);
   if (bare.empty() || bare.find('.') != std::string::npos) return false;
-  const auto methodName = [](const TxxFoxProc& p) {
-    return UpperCase(p.Name.substr(p.Name.find('.') + 1));
-  };
-  for (const TxxClassRef& c : ClassChain(proj, progIndex, procIndex)) {
-    const TxxFoxProcArr& procs = proj.Progs[static_cast<size_t>(c.File)].Procs;
-    for (size_t k = static_cast<size_t>(c.Entry) + 1; k < procs.size() && procs[k].Kind == pkMethod; ++k) {
-      if (methodName(procs[k]) == bare) {
-        fileIndex = c.File;
-        procIndex2 = static_cast<int>(k);
-        return true;
-      }
-    }
+  return FindInClassChain(bare, proj, progIndex, procIndex, fileIndex, procIndex2) ||
+         FindAnyMethod(bare, false, proj, fileIndex, procIndex2);
+}
+
+bool FindProcForWord(const std::string& qualifier, const std::string& word, const TxxFoxProj& proj,
+                     int progIndex, int procIndex, int& fileIndex, int& procIndex2) {
+  fileIndex = -1;
+  procIndex2 = -1;
+  std::string full = UpperCase(Trim(word));
+  if (!Trim(qualifier).empty()) full = UpperCase(Trim(qualifier)) + "." + full;
+  const size_t dot = full.rfind('.');
+  const std::string owner = dot == std::string::npos ? std::string() : full.substr(0, dot);
+  const std::string bare = dot == std::string::npos ? full : full.substr(dot + 1);
+  if (IsIdentifier(bare)) {
+    if (IsIdentifier(owner) && owner != "THIS" && FindAnyMethod(full, true, proj, fileIndex, procIndex2))
+      return true;
+    if (FindInClassChain(bare, proj, progIndex, procIndex, fileIndex, procIndex2)) return true;
   }
-  for (size_t f = 0; f < proj.Progs.size(); ++f) {
-    const TxxFoxProcArr& procs = proj.Progs[f].Procs;
-    for (size_t k = 0; k < procs.size(); ++k) {
-      if (procs[k].Kind == pkMethod && methodName(procs[k]) == bare) {
-        fileIndex = static_cast<int>(f);
-        procIndex2 = static_cast<int>(k);
-        return true;
-      }
-    }
-  }
-  return false;
+  if (FindFoxProc(word, proj, fileIndex, procIndex2)) return true;
+  return IsIdentifier(bare) && FindAnyMethod(bare, false, proj, fileIndex, procIndex2);
 }
 
 bool FindFoxProc(const std::string& name, const TxxFoxProj& proj, int& fileIndex,

@@ -139,6 +139,15 @@ std::vector<TxxClassRef> ClassChain(const TxxFoxProj& proj, int progIndex, int p
 bool FindMethod(const std::string& name, const TxxFoxProj& proj, int progIndex, int procIndex,
                 int& fileIndex, int& procIndex2);
 
+// The procedure a word of the text names (F1, the completion list's F3 and F4).
+// `qualifier` is the name before a dot in front of the word (THIS, a class, an
+// object), empty without one; `word` may hold the dot itself. A method comes
+// first: Class.Method by its full name, then the bare name in the class chain
+// at the cursor; then the procedure FindFoxProc finds for the word; last any
+// method of that bare name in the project.
+bool FindProcForWord(const std::string& qualifier, const std::string& word, const TxxFoxProj& proj,
+                     int progIndex, int procIndex, int& fileIndex, int& procIndex2);
+
 // Name tests: IsVarName drops a leading M. from an accepted name; both trim it.
 bool IsVarName(std::string& name);
 bool IsAliasName(std::string& name);

@@ -76,6 +76,7 @@ void PreviewRow(const TxxSymbToComplete& row) {
   const TxxFoxProj& proj = FoxProj();
   switch (row.Kind) {
     case skProc: PreviewProc(row.Name); break;
+    case skMethod: PreviewWord("THIS", row.Name); break;
     case skElement: PreviewStatement(row.Ref); break;
     case skBase: ShowDBFRecord(proj.KdfBases, row.Ref); break;
     case skBaseField: ShowDBFRecord(proj.KdfFields, row.Ref); break;
@@ -88,11 +89,15 @@ void PreviewRow(const TxxSymbToComplete& row) {
 void ShowDefinition(const TxxSymbToComplete& row, bool& close) {
   const TxxInsight& in = Insight();
   switch (row.Kind) {
-    case skProc: {
+    case skProc:
+    case skMethod: {
       int file = -1;
       int proc = -1;
       const TxxFoxProj& proj = FoxProj();
-      if (!FindFoxProc(row.Name, proj, file, proc)) return;
+      const bool found = row.Kind == skProc
+                             ? FindFoxProc(row.Name, proj, file, proc)
+                             : FindProcForWord("THIS", row.Name, proj, in.ProgIndex, in.ProcIndex, file, proc);
+      if (!found) return;
       if (proj.Progs[file].FileName != FarEditorFileName()) return;
       FarGotoLine(proj.Progs[file].Procs[proc].FirstLine, 1, 0, 0, false);
       close = true;

@@ -29,9 +29,22 @@ int PreviewTop(int cursorRow, int firstLine, int lastLine, int windowHeight) {
 }
 
 bool PreviewProc(const std::string& name) {
-  const TxxFoxProj& proj = FoxProj();
   int fileIndex = -1, procIndex = -1;
-  if (!FindFoxProc(name, proj, fileIndex, procIndex) || fileIndex < 0 || procIndex < 0) return false;
+  return FindFoxProc(name, FoxProj(), fileIndex, procIndex) && PreviewProcAt(fileIndex, procIndex);
+}
+
+bool PreviewWord(const std::string& qualifier, const std::string& word) {
+  const TxxInsight& in = Insight();
+  int fileIndex = -1, procIndex = -1;
+  return FindProcForWord(qualifier, word, FoxProj(), in.ProgIndex, in.ProcIndex, fileIndex, procIndex) &&
+         PreviewProcAt(fileIndex, procIndex);
+}
+
+bool PreviewProcAt(int fileIndex, int procIndex) {
+  const TxxFoxProj& proj = FoxProj();
+  if (fileIndex < 0 || procIndex < 0 || fileIndex >= static_cast<int>(proj.Progs.size()) ||
+      procIndex >= static_cast<int>(proj.Progs[static_cast<size_t>(fileIndex)].Procs.size()))
+    return false;
   const TxxFoxProg& prog = proj.Progs[static_cast<size_t>(fileIndex)];
   const TxxFoxProc& proc = prog.Procs[static_cast<size_t>(procIndex)];
   FarTempFile temp;

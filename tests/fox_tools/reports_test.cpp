@@ -100,5 +100,31 @@ TEST(Reports, ProcedureReportListsNamedEntriesCutToTwenty) {
                       "AVeryLongFunctionNam ()\n");
 }
 
+// A class with its parent, its methods under it by their bare names (the
+// long ones not cut), and the code after ENDDEFINE a procedure again.
+TEST(Reports, ProcedureReportListsClassesWithTheirMethods) {
+  test::PluginHost ph("DEFINE CLASS frmOrderEntryWithALongName AS Form OF forms.vcx\r\n"
+                      "  Caption = 'x'\r\n"
+                      "  PROCEDURE Init(tcTitle)\r\n"
+                      "  ENDPROC\r\n"
+                      "  PROTECTED FUNCTION Render\r\n"
+                      "  LPARAMETERS tnMode\r\n"
+                      "  ENDFUNC\r\n"
+                      "  HIDDEN PROCEDURE ForgetEverythingAtOnce\r\n"
+                      "  ENDPROC\r\n"
+                      "ENDDEFINE\r\n"
+                      "FUNCTION AfterTheClass(a)\r\n"
+                      "RETURN a\r\n");
+  ph.Tree().Write("vemlo.ini", "[PROJ]\r\n");
+  const std::string text = Report(ph, 0);
+  const std::string dashes(21, '-');
+  EXPECT_EQ(text, dashes + UpperCase(ph.EditedPath()) + "\n" + "MAIN.PRG             ()\n" +
+                      "frmOrderEntryWithALongName AS Form OF forms.vcx\n"
+                      "  Init               (tcTitle)\n"
+                      "  protected Render   (tnMode)\n"
+                      "  hidden ForgetEverythingAtOnce ()\n"
+                      "AfterTheClass        (a)\n");
+}
+
 }  // namespace
 }  // namespace vemlo

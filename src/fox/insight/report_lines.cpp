@@ -7,6 +7,27 @@
 
 namespace vemlo {
 
+namespace {
+
+// Class and method names are filled to the procedures' column but never cut:
+// Visual FoxPro names run far longer than 20 characters.
+std::string NameColumn(const std::string& name, size_t width) {
+  return name + std::string(name.size() < width ? width - name.size() : 0, ' ') + " ";
+}
+
+// The class as declared: its name, then AS parent [OF library].
+std::string ClassLine(const TxxFoxProc& cls) { return NameColumn(cls.Name, 20) + Trim(cls.Params); }
+
+// A method under its class: its bare name, marked as the procedure list marks it.
+std::string MethodLine(const TxxFoxProc& method, const std::string& params) {
+  std::string name = method.Name.substr(method.Name.find('.') + 1);
+  if (method.Visibility == vsProtected) name = "protected " + name;
+  if (method.Visibility == vsHidden) name = "hidden " + name;
+  return "  " + NameColumn(name, 18) + params;
+}
+
+}  // namespace
+
 std::vector<std::string> ProcedureReportLines(const TxxFoxProgArr& progs,
                                               const std::function<std::string(const TxxFoxProg&, int)>& params,
                                               const TxxReportStep& step) {
@@ -16,9 +37,18 @@ std::vector<std::string> ProcedureReportLines(const TxxFoxProgArr& progs,
     const TxxFoxProg& prog = progs[i];
     lines.push_back(std::string(21, '-') + prog.FileName);
     for (size_t k = 0; k < prog.Procs.size(); ++k) {
-      if (IsBlank(prog.Procs[k].Name)) continue;
+      const TxxFoxProc& proc = prog.Procs[k];
+      if (IsBlank(proc.Name)) continue;
+      if (proc.Kind == pkClass) {
+        lines.push_back(ClassLine(proc));
+        continue;
+      }
+      if (proc.Kind == pkMethod) {
+        lines.push_back(MethodLine(proc, params(prog, static_cast<int>(k))));
+        continue;
+      }
       char head[32];
-      std::snprintf(head, sizeof head, "%-20.20s ", prog.Procs[k].Name.c_str());
+      std::snprintf(head, sizeof head, "%-20.20s ", proc.Name.c_str());
       lines.push_back(head + params(prog, static_cast<int>(k)));
     }
   }

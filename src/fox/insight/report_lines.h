@@ -17,6 +17,8 @@ using TxxReportStep = std::function<void(int done)>;
 
 // A row of 21 hyphens and the file name per program, then one line per named
 // procedure entry: the name cut or filled to 20, a blank, its parameter text.
+// A class is a line of its name and "AS parent", its methods indented under it
+// by their bare names (protected and hidden ones marked so).
 std::vector<std::string> ProcedureReportLines(const TxxFoxProgArr& progs,
                                               const std::function<std::string(const TxxFoxProg&, int)>& params,
                                               const TxxReportStep& step);

@@ -18,6 +18,10 @@ RequestPlace LocateRequest(Session& s, const json& params, bool wholeFile = fals
 // The identifier at a place (without the "M." or alias before it); sets the
 // insight record's word and context.
 std::string WordAt(ProjectState& p, const TextDocument& doc, const Place& at);
+// The procedure the word WordAt found names: without a context as the plug-in's
+// F1 finds it (a method of the cursor's class first); after "THIS.", "Class."
+// or "obj." only a method.
+bool FindWordProc(const ProjectState& p, const std::string& word, int& file, int& proc);
 
 json Completion(Session& s, const json& params);
 json SignatureHelp(Session& s, const json& params);

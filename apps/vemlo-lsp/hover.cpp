@@ -106,7 +106,7 @@ json Hover(Session& s, const json& params) {
   if (IsBlank(word)) return nullptr;
   std::string md;
   int file = -1, proc = -1;
-  if (p.Insight.Context.empty() && FindFoxProc(word, p.Project, file, proc)) {
+  if (FindWordProc(p, word, file, proc)) {
     const TxxFoxProg& prog = p.Project.Progs[static_cast<size_t>(file)];
     md = ProcedureMarkdown(prog, prog.Procs[static_cast<size_t>(proc)], ProgramLines(s.Documents, prog.FileName),
                            r.Doc->Codec);

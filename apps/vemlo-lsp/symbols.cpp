@@ -117,7 +117,7 @@ json Definition(Session& s, const json& params) {
   const TextDocument& doc = *r.Doc;
   const std::string context = UpperCase(p.Insight.Context);
   int file = -1, proc = -1;
-  if (context.empty() && FindFoxProc(word, p.Project, file, proc)) {
+  if (FindWordProc(p, word, file, proc)) {
     const TxxFoxProg& prog = p.Project.Progs[static_cast<size_t>(file)];
     return json::array({ProcedureLocation(s, prog, prog.Procs[static_cast<size_t>(proc)], doc.Codec)});
   }

@@ -187,6 +187,38 @@ TEST(Blocks, VisualFoxProBlocksAreBalancedAndTheirFaultsDiagnosed) {
                                                 "ENDWITH closes no block opened before it"}));
 }
 
+TEST(Methods, DefinitionAndHoverFindTheMethodOfTheCursorsClassChain) {
+  SmallProject p(
+      "DEFINE CLASS cBase AS Custom\r\n"   // 0
+      "PROCEDURE Area\r\n"                 // 1
+      "RETURN 0\r\n"
+      "ENDDEFINE\r\n"
+      "DEFINE CLASS cSquare AS cBase\r\n"  // 4
+      "PROCEDURE Show\r\n"                 // 5
+      "x = THIS.Area()\r\n"                // 6
+      "y = Area()\r\n"                     // 7
+      "z = loObj.Show()\r\n"               // 8
+      "ENDPROC\r\n"
+      "ENDDEFINE\r\n"
+      "PROCEDURE Area\r\n"                 // 11
+      "w = Area()\r\n"                     // 12
+      "v = m.Area\r\n");                   // 13
+  LspSession lsp;
+  const std::string uri = lsp.Open(p.tree.Native("A.PRG"));
+  const auto definitionLine = [&](int line, int col) {
+    const json d = lsp.Call("textDocument/definition", LspSession::At(uri, line, col));
+    return d.is_array() && !d.empty() ? d[0]["range"]["start"]["line"].get<int>() : -1;
+  };
+  EXPECT_EQ(definitionLine(6, 10), 1);   // THIS.Area: inherited from cBase
+  EXPECT_EQ(definitionLine(7, 5), 1);    // a bare Area inside the class: the method first
+  EXPECT_EQ(definitionLine(8, 11), 5);   // obj.Show: the method of the chain
+  EXPECT_EQ(definitionLine(12, 5), 11);  // outside the classes: the procedure, as before
+  EXPECT_NE(definitionLine(13, 7), 11);  // m.Area is a variable, never a procedure
+  const json hover = lsp.Call("textDocument/hover", LspSession::At(uri, 6, 10));
+  ASSERT_TRUE(hover.is_object()) << hover;
+  EXPECT_NE(hover["contents"]["value"].get<std::string>().find("PROCEDURE Area"), std::string::npos);
+}
+
 TEST(Outside, ADocumentWithoutAProjectGetsEmptyAnswers) {
   vemlo::test::TempTree tree;
   tree.Write("loose/X.PRG", "PROCEDURE X\r\nIF a\r\nRETURN\r\n");

@@ -3,8 +3,10 @@
 // the procedure list's class and method items; properties on generated files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
+#include "fox/insight/block_balance.h"
 #include "fox/insight/formatter.h"
 #include "fox/insight/proc_entries.h"
 #include "fox/insight/structure_entries.h"
@@ -325,6 +327,44 @@ TEST(VfpProperty, BarsBalanceOnBalancedCode) {
       ASSERT_EQ(depth, 0) << test::JoinLines(lines);
     }
   }
+}
+
+// The block-balance check agrees with the generator: nothing on balanced
+// files, every block closed; one closer taken away leaves its block open.
+TEST(VfpProperty, BlockBalanceFindsNothingOnBalancedCodeAndTheLostCloser) {
+  std::mt19937 rng(11);
+  const auto check = [](const std::vector<std::string>& lines) {
+    TxxFoxStringArr statements;
+    ScanStatements(test::LinesOf(lines), 0, kToEndOfText, -1, statements);
+    return CheckBlockBalance(statements, test::LinesOf(lines));
+  };
+  const auto isCloser = [](const std::string& line) {
+    const std::string t = UpperCase(Trim(line));
+    for (const char* c : {"ENDTRY", "ENDWITH", "ENDFOR", "#ENDIF", "ENDIF", "ENDCASE", "NEXT", "ENDSCAN", "ENDDO",
+                          "ENDTEXT", "ENDDEFINE"})
+      if (t == c) return true;
+    return false;
+  };
+  int mutated = 0;
+  for (int i = 0; i < 200; ++i) {
+    const std::vector<std::string> lines = GenerateClassFile(rng, true);
+    const TxxBlockBalance balance = check(lines);
+    ASSERT_TRUE(balance.Problems.empty()) << balance.Problems[0].Line + 1 << " " << balance.Problems[0].Message
+                                          << "\n" << test::JoinLines(lines);
+    const size_t closers = static_cast<size_t>(std::count_if(lines.begin(), lines.end(), isCloser));
+    ASSERT_EQ(balance.Blocks.size(), closers) << test::JoinLines(lines);
+    std::vector<size_t> at;
+    // Not ENDTEXT: without it a text runs on to the next text's ENDTEXT, balanced again.
+    for (size_t k = 0; k < lines.size(); ++k)
+      if (isCloser(lines[k]) && UpperCase(Trim(lines[k])) != "ENDTEXT") at.push_back(k);
+    if (at.empty()) continue;
+    std::vector<std::string> cut = lines;
+    const size_t gone = at[static_cast<size_t>(rng() % at.size())];
+    cut.erase(cut.begin() + static_cast<std::ptrdiff_t>(gone));
+    ++mutated;
+    ASSERT_FALSE(check(cut).Problems.empty()) << "without line " << gone + 1 << "\n" << test::JoinLines(lines);
+  }
+  EXPECT_GT(mutated, 150);
 }
 
 }  // namespace

@@ -280,6 +280,29 @@ TEST(CliCheck, UnbalancedBlocksAsFileLineColumn) {
   EXPECT_NE(r.Err.find("none.prg"), std::string::npos);
 }
 
+TEST(CliCheck, VisualFoxProBlocksAreKnown) {
+  test::TempTree tree;
+  tree.Write("p/FORMS.PRG",
+             "DEFINE CLASS frm AS Form\r\n"
+             "Text = .NULL.\r\n"
+             "PROCEDURE Init\r\n"
+             "TRY\r\n"
+             "  FOR EACH o IN THIS.Controls\r\n"
+             "  ENDFOR\r\n"
+             "CATCH\r\n"
+             "ENDTRY\r\n"
+             "ENDPROC\r\n"
+             "ENDDEFINE\r\n");
+  tree.Write("p/BAD.PRG", "PROCEDURE A\r\nTRY\r\nx = 1\r\nPROCEDURE B\r\n  ENDWITH\r\n#IF .T.\r\n");
+  const std::string bad = tree.Native("p/BAD.PRG");
+  CliRun r = Vemlo(tree, "check " + Q(tree.Native("p/FORMS.PRG")));
+  EXPECT_EQ(r.Status, 0) << r.Out;
+  r = Vemlo(tree, "check " + Q(bad));
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Out, bad + ":2:1: TRY without ENDTRY\n" + bad + ":5:3: ENDWITH without WITH\n" + bad +
+                       ":6:1: #IF without #ENDIF\n");
+}
+
 TEST(CliCheck, TheDemoIsBalancedAndItsBranchWithoutOpenerIsTheStructuresQuestionMark) {
   test::TempTree tree;
   test::CopyTree(kDemo, tree.Native("demo"));

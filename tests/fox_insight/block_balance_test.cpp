@@ -10,8 +10,7 @@
 namespace vemlo {
 namespace {
 
-// "line:col message" per problem, both from 1.
-std::vector<std::string> Problems(const std::vector<std::string>& lines) {
+TxxBlockBalance Balance(const std::vector<std::string>& lines) {
   const TxxLineReader read = [&lines](int n, std::string& line) {
     if (n < 0 || n >= static_cast<int>(lines.size())) return false;
     line = lines[static_cast<size_t>(n)];
@@ -19,8 +18,13 @@ std::vector<std::string> Problems(const std::vector<std::string>& lines) {
   };
   TxxFoxStringArr statements;
   ScanStatements(read, 0, kToEndOfText, -1, statements);
+  return CheckBlockBalance(statements, read);
+}
+
+// "line:col message" per problem, both from 1.
+std::vector<std::string> Problems(const std::vector<std::string>& lines) {
   std::vector<std::string> out;
-  for (const TxxBlockProblem& p : FindUnbalancedBlocks(statements, read))
+  for (const TxxBlockProblem& p : Balance(lines).Problems)
     out.push_back(std::to_string(p.Line + 1) + ":" + std::to_string(p.Col + 1) + " " + p.Message);
   return out;
 }
@@ -115,16 +119,8 @@ TEST(BlockBalance, ClassesAndMethodsEndTheirBlocks) {
 }
 
 TEST(BlockBalance, ClosedBlocksAreGivenAsSpans) {
-  const Lines lines{"DEFINE CLASS a AS Custom", "PROCEDURE Go", "TRY", "  WITH x", "  ENDWITH",
-                    "ENDTRY", "ENDWITH", "ENDDEFINE"};
-  const TxxLineReader read = [&lines](int n, std::string& line) {
-    if (n < 0 || n >= static_cast<int>(lines.size())) return false;
-    line = lines[static_cast<size_t>(n)];
-    return true;
-  };
-  TxxFoxStringArr statements;
-  ScanStatements(read, 0, kToEndOfText, -1, statements);
-  const TxxBlockBalance b = CheckBlockBalance(statements, read);
+  const TxxBlockBalance b = Balance({"DEFINE CLASS a AS Custom", "PROCEDURE Go", "TRY", "  WITH x", "  ENDWITH",
+                                     "ENDTRY", "ENDWITH", "ENDDEFINE"});
   std::vector<std::pair<int, int>> spans;
   for (const TxxBlockSpan& s : b.Blocks) spans.emplace_back(s.First, s.Last);
   EXPECT_EQ(spans, (std::vector<std::pair<int, int>>{{0, 7}, {2, 5}, {3, 4}}));

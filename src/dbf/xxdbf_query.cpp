@@ -39,8 +39,7 @@ void FillSortEntry(SortEntry<kWords>& e, const TxxDBFRecordArr& values, size_t o
   const unsigned char* p = reinterpret_cast<const unsigned char*>(v.data()) + offset;
   unsigned char padded[kBytes];
   if (left < kBytes) {
-    memset(padded, 0, kBytes);
-    if (left) memcpy(padded, p, left);
+    for (size_t k = 0; k < kBytes; ++k) padded[k] = k < left ? p[k] : 0;
     p = padded;
   }
   for (int w = 0; w < kWords; ++w) e.Key[w] = BigEndian8(p + 8 * w);
@@ -57,17 +56,24 @@ bool SortsBefore(const SortEntry<kWords>& a, const SortEntry<kWords>& b) {
   return a.Record > b.Record;
 }
 
-// Digits from the most significant key byte on; the last digit is Left.
+// Digits from the most significant key byte on (digit d is byte d % 8 of key
+// word d / 8); the last digit is Left. A digit taken two bytes wide is the
+// byte and the next one of the same word.
+struct DigitPick {
+  bool Left = false;
+  int Word = 0, Shift = 0;
+  unsigned Mask = 0xFF;
+};
+
 template <int kWords>
-unsigned SortDigit(const SortEntry<kWords>& e, int digit) {
-  if (digit == kWords * 8) return e.Left;
-  return unsigned(e.Key[digit / 8] >> (56 - 8 * (digit % 8))) & 0xFFu;
+DigitPick PickDigit(int digit, int width) {
+  if (digit == kWords * 8) return DigitPick{true, 0, 0, 0};
+  return DigitPick{false, digit / 8, 64 - 8 * (digit % 8 + width), width == 2 ? 0xFFFFu : 0xFFu};
 }
 
-// One digit or two (the more significant first) from digit `digit` on.
 template <int kWords>
-unsigned DigitOf(const SortEntry<kWords>& e, int digit, int width) {
-  return width == 1 ? SortDigit(e, digit) : SortDigit(e, digit) << 8 | SortDigit(e, digit + 1);
+unsigned DigitOf(const SortEntry<kWords>& e, const DigitPick& pick) {
+  return pick.Left ? e.Left : unsigned(e.Key[pick.Word] >> pick.Shift) & pick.Mask;
 }
 
 // A range of entries still to be sorted from digit Digit on, held in the
@@ -133,13 +139,14 @@ void SortEntries(SortEntry<kWords>* entries, size_t n, const TxxDBFRecordArr& va
     size_t buckets = 256;
     int width = 1;
     for (; r.Digit <= kLastDigit; r.Digit += width) {
-      width = m >= kWideFrom && r.Digit + 1 < kLastDigit ? 2 : 1;
+      width = m >= kWideFrom && r.Digit < kLastDigit && r.Digit % 8 != 7 ? 2 : 1;
+      const DigitPick pick = PickDigit<kWords>(r.Digit, width);
       if (width == 2 && wideCounts.empty()) wideCounts.resize(size_t(1) << 16);
       count = width == 2 ? wideCounts.data() : counts;
       buckets = width == 2 ? wideCounts.size() : 256;
       std::fill(count, count + buckets, 0);
-      for (size_t i = r.Begin; i < r.End; ++i) ++count[DigitOf(from[i], r.Digit, width)];
-      if (count[DigitOf(from[r.Begin], r.Digit, width)] != m) break;
+      for (size_t i = r.Begin; i < r.End; ++i) ++count[DigitOf(from[i], pick)];
+      if (count[DigitOf(from[r.Begin], pick)] != m) break;
     }
     if (r.Digit > kLastDigit) {  // all equal: in reverse load order already
       settle(r);
@@ -153,7 +160,8 @@ void SortEntries(SortEntry<kWords>* entries, size_t n, const TxxDBFRecordArr& va
     Entry* to = r.InScratch ? entries : scratch;
     size_t at = r.Begin;
     for (size_t v = 0; v < buckets; ++v) at += std::exchange(count[v], at);
-    for (size_t i = r.Begin; i < r.End; ++i) to[count[DigitOf(from[i], r.Digit, width)]++] = from[i];
+    const DigitPick pick = PickDigit<kWords>(r.Digit, width);
+    for (size_t i = r.Begin; i < r.End; ++i) to[count[DigitOf(from[i], pick)]++] = from[i];
     // count[v] is now the end of the range of digit v.
     for (size_t v = 0, begin = r.Begin; v < buckets; begin = count[v++]) {
       const size_t end = count[v];

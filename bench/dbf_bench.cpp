@@ -1,14 +1,18 @@
 // Tables, each figure beside a baseline of the same run:
 //   LoadDBF     loading a table of 1,000,000 records  vs  read_ms, reading its file
-//               whole in-process in pieces of 256 KiB (x_read = ratio);
+//               whole in-process into a fresh buffer of its size (x_read = ratio),
+//               and read_warm_ms, reading it in pieces into a buffer kept warm;
 //               mem_x_file = memory a loaded table holds / its file size
 //   SortDBF     sorting by the character field NAME at 100,000 / 1,000,000 /
 //               4,000,000 records: ns/rec and ns/rec/log2n (flat when the sort
-//               grows as n log n); field 1 is the numeric CODE
+//               grows as n log n), medians of wall time, and cpu_ns/rec of CPU
+//               time; field 1 is the numeric CODE
+// Medians over the iterations: the machines these run on are shared.
 // Tables: NAME C 20 (random words, many repeats), CODE N 8, BORN D 8; one record
 // in fifty deleted.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <malloc.h>
 #include <unistd.h>
 
@@ -29,7 +33,8 @@
 
 namespace {
 
-using vemlo::bench::MedianMs;
+using vemlo::bench::Median;
+using vemlo::bench::ThreadCpuMs;
 using vemlo::bench::NowMs;
 
 void PutLe(std::string& s, size_t at, uint32_t v, int width) {
@@ -84,8 +89,27 @@ const Table& TableOf(int records) {
   return t;
 }
 
-// Baseline: the file read whole in-process, in pieces of 256 KiB.
+// Baseline: the file read as a program reads it: opened, a fresh buffer of its
+// size allocated (as the loader allocates its record buffer, with large pages
+// where offered), read whole into it, closed.
 uint64_t ReadFile(const Table& t) {
+  uint64_t total = 0;
+  const int fd = open(t.Native.c_str(), O_RDONLY);
+  struct stat st;
+  if (fd < 0 || fstat(fd, &st) != 0) std::abort();
+  vemlo::platform::MemoryBlock buffer(size_t(st.st_size));
+  while (total < uint64_t(st.st_size)) {
+    const ssize_t n = read(fd, buffer.Data() + total, size_t(st.st_size) - total);
+    if (n <= 0) break;
+    total += uint64_t(n);
+  }
+  close(fd);
+  return total;
+}
+
+// A second baseline, cheaper: the file read in pieces of 256 KiB into one
+// buffer kept warm across runs (no fresh memory to fill).
+uint64_t ReadFileWarm(const Table& t) {
   static std::vector<char> buffer(256 * 1024);
   uint64_t total = 0;
   const int fd = open(t.Native.c_str(), O_RDONLY);
@@ -128,19 +152,34 @@ void BM_LoadDBF(benchmark::State& state) {
   const Table& file = TableOf(int(state.range(0)));
   // Measured once, at the first load of the run, before other large blocks come and go.
   static const size_t held = TableMemory(file.Dos);
-  const double readMs = MedianMs(5, [&] { benchmark::DoNotOptimize(ReadFile(file)); });
-  double total = 0;
+  // Each load is followed by the baselines, so that all see the same machine;
+  // medians of wall and CPU time.
+  std::vector<double> load, loadCpu, read, readCpu, warm;
   for (auto _ : state) {
-    const double start = NowMs();
-    vemlo::TxxDBF t;
-    vemlo::LoadDBF(t, false, file.Dos);
-    total += NowMs() - start;
-    if (t.State != vemlo::dsLoaded) state.SkipWithError("table not loaded");
-    benchmark::DoNotOptimize(t.RecCount);
+    double start = NowMs(), cpu = ThreadCpuMs();
+    {
+      vemlo::TxxDBF t;
+      vemlo::LoadDBF(t, false, file.Dos);
+      if (t.State != vemlo::dsLoaded) state.SkipWithError("table not loaded");
+      benchmark::DoNotOptimize(t.RecCount);
+    }
+    load.push_back(NowMs() - start);
+    loadCpu.push_back(ThreadCpuMs() - cpu);
+    start = NowMs(), cpu = ThreadCpuMs();
+    benchmark::DoNotOptimize(ReadFile(file));
+    read.push_back(NowMs() - start);
+    readCpu.push_back(ThreadCpuMs() - cpu);
+    start = NowMs();
+    benchmark::DoNotOptimize(ReadFileWarm(file));
+    warm.push_back(NowMs() - start);
   }
-  const double ms = total / double(state.iterations());
+  const double ms = Median(load), readMs = Median(read), warmMs = Median(warm);
+  state.counters["load_ms"] = ms;
   state.counters["read_ms"] = readMs;
   state.counters["x_read"] = ms / readMs;
+  state.counters["x_read_cpu"] = Median(loadCpu) / Median(readCpu);
+  state.counters["read_warm_ms"] = warmMs;
+  state.counters["x_read_warm"] = ms / warmMs;
   state.counters["mem_x_file"] = double(held) / double(file.Size);
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -163,26 +202,26 @@ void BM_SortDBF(benchmark::State& state) {
   vemlo::TxxDBF t;
   vemlo::LoadDBF(t, false, file.Dos);
   const int field = int(state.range(1));
-  double total = 0;
+  std::vector<double> wall, cpu;
   for (auto _ : state) {
-    const double start = NowMs();
+    const double start = NowMs(), startCpu = ThreadCpuMs();
     vemlo::SortDBF(t, field);
-    total += NowMs() - start;
+    wall.push_back(NowMs() - start);
+    cpu.push_back(ThreadCpuMs() - startCpu);
     benchmark::DoNotOptimize(t.Order.data());
   }
   const double n = double(t.RecCount);
-  const double nsPerRecord = total * 1e6 / double(state.iterations()) / n;
+  const double nsPerRecord = Median(wall) * 1e6 / n;
   state.counters["ns/rec"] = nsPerRecord;
   state.counters["ns/rec/log2n"] = nsPerRecord / std::log2(n);
+  state.counters["cpu_ns/rec"] = Median(cpu) * 1e6 / n;
   state.SetItemsProcessed(state.iterations() * t.RecCount);
 }
-BENCHMARK(BM_SortDBF)
-    ->ArgNames({"records", "field"})
-    ->Args({100000, 0})
-    ->Args({1000000, 0})
-    ->Args({4000000, 0})
-    ->Args({1000000, 1})
-    ->Unit(benchmark::kMillisecond);
+// Fixed iterations, so that each size has enough runs for a median.
+BENCHMARK(BM_SortDBF)->ArgNames({"records", "field"})->Args({100000, 0})->Iterations(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortDBF)->ArgNames({"records", "field"})->Args({1000000, 0})->Iterations(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortDBF)->ArgNames({"records", "field"})->Args({4000000, 0})->Iterations(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortDBF)->ArgNames({"records", "field"})->Args({1000000, 1})->Iterations(15)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

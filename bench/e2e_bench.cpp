@@ -1,9 +1,13 @@
 // End to end: vemlo-edit --script on a generated project of 2,000 files and
-// 1,000,000 lines, the edited file in its middle. Three scripts are timed in the
-// same run: idle (the cursor placed, no command), one Ctrl+Space (and Esc), and
-// 21 of them. Printed: idle_ms, one_ms, many_ms, cold_ms = one - idle (the first
-// command: project load and parse) and warm_ms = (many - one) / 20 (one later
-// Ctrl+Space with its refresh, list and repaint).
+// 1,000,000 lines, the edited file in its middle. Whole runs are timed: idle
+// (the cursor placed, no command), one Ctrl+Space (and Esc), and 21 of them:
+// idle_ms, one_ms, many_ms, and cold_ms = one - idle (the first command: project
+// load and parse). The 21-command script also runs with --key-times, the editor
+// timing each key itself (from the key to its next read of input), and between
+// the commands a Right and a Left, keys that only move the cursor, as the
+// baseline of the same run: key_cold_ms = the first Ctrl+Space, key_warm_ms =
+// the median of the 20 later ones (refresh, list and repaint), key_idle_ms = the
+// median of the cursor keys; medians again over the runs.
 // Argument: 1 = names lower case on disk.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -12,6 +16,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "bench_project.h"
@@ -20,6 +25,7 @@ extern char** environ;
 
 namespace {
 
+using vemlo::bench::Median;
 using vemlo::bench::MedianMs;
 using vemlo::bench::Project;
 
@@ -27,12 +33,14 @@ const std::string kEditor = std::string(VEMLO_BINARY_DIR) + "/apps/vemlo-edit";
 
 // Runs vemlo-edit on the script; its output goes to `out` (a native path).
 bool RunEditor(const std::string& script, const std::string& file, const std::string& registry,
-               const std::string& out) {
+               const std::string& out, const std::string& keyTimes = "") {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> args = {kEditor, "--script", script, "--registry", registry, file};
+  std::vector<std::string> args = {kEditor, "--script", script, "--registry", registry};
+  if (!keyTimes.empty()) args.insert(args.end(), {"--key-times", keyTimes});
+  args.push_back(file);
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -46,11 +54,39 @@ bool RunEditor(const std::string& script, const std::string& file, const std::st
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-std::string Script(const Project& p, int commands, bool dump) {
+// The script line of each Ctrl+Space and of each cursor key in Script(..., true).
+struct KeyLines {
+  std::vector<int> Commands, Cursor;
+};
+
+std::string Script(const Project& p, int commands, bool dump, bool cursorKeys = false,
+                   KeyLines* lines = nullptr) {
   // On "   m.lnI = ..." after "m.lnI": completion of a variable of the procedure.
   std::string s = "goto " + std::to_string(p.CursorLine()) + " 8\n";
-  for (int i = 0; i < commands; ++i) s += dump ? "Ctrl+Space\ndump screen\nEsc\n" : "Ctrl+Space\nEsc\n";
+  int line = 1;
+  for (int i = 0; i < commands; ++i) {
+    s += "Ctrl+Space\n";
+    if (lines) lines->Commands.push_back(line + 1);
+    line += 1;
+    if (dump) s += "dump screen\n", ++line;
+    s += "Esc\n", ++line;
+    if (cursorKeys && i + 1 < commands) {
+      s += "Right\nLeft\n";
+      if (lines) lines->Cursor.insert(lines->Cursor.end(), {line + 1, line + 2});
+      line += 2;
+    }
+  }
   return s;
+}
+
+// The key times vemlo-edit wrote: script line -> milliseconds.
+std::map<int, double> ReadKeyTimes(const std::string& path) {
+  std::map<int, double> times;
+  std::ifstream in(path);
+  int line = 0;
+  double ms = 0;
+  while (in >> line >> ms) times[line] = ms;
+  return times;
 }
 
 void BM_EditorScript(benchmark::State& state) {
@@ -78,12 +114,34 @@ void BM_EditorScript(benchmark::State& state) {
     state.SkipWithError("no completion list on the screen");
     return;
   }
+  KeyLines lines;
+  const std::string timed = write("timed.keys", Script(p, 21, false, true, &lines));
+  const std::string timesFile = dir + "/key-times.txt";
   double idleMs = 0, oneMs = 0, manyMs = 0;
+  std::vector<double> keyCold, keyWarm, keyIdle;
   bool ok = true;
   for (auto _ : state) {
     idleMs = MedianMs(5, [&] { ok &= RunEditor(idle, file, registry, out); });
     oneMs = MedianMs(5, [&] { ok &= RunEditor(one, file, registry, out); });
     manyMs = MedianMs(5, [&] { ok &= RunEditor(many, file, registry, out); });
+    for (int run = 0; run < 5; ++run) {
+      ok &= RunEditor(timed, file, registry, out, timesFile);
+      const std::map<int, double> times = ReadKeyTimes(timesFile);
+      std::vector<double> warm, cursor;
+      for (size_t i = 0; i < lines.Commands.size(); ++i) {
+        const auto t = times.find(lines.Commands[i]);
+        if (t == times.end()) ok = false;
+        else if (i == 0) keyCold.push_back(t->second);
+        else warm.push_back(t->second);
+      }
+      for (int l : lines.Cursor) {
+        const auto t = times.find(l);
+        if (t == times.end()) ok = false;
+        else cursor.push_back(t->second);
+      }
+      keyWarm.push_back(Median(warm));
+      keyIdle.push_back(Median(cursor));
+    }
   }
   if (!ok) state.SkipWithError("vemlo-edit failed");
   state.counters["idle_ms"] = idleMs;
@@ -91,6 +149,9 @@ void BM_EditorScript(benchmark::State& state) {
   state.counters["many_ms"] = manyMs;
   state.counters["cold_ms"] = oneMs - idleMs;
   state.counters["warm_ms"] = (manyMs - oneMs) / 20;
+  state.counters["key_cold_ms"] = Median(keyCold);
+  state.counters["key_warm_ms"] = Median(keyWarm);
+  state.counters["key_idle_ms"] = Median(keyIdle);
 }
 BENCHMARK(BM_EditorScript)->ArgName("lower")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include <cctype>
+#include <chrono>
 #include <sstream>
 
 #include "codepage.h"
@@ -269,11 +270,34 @@ bool ParseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
   return true;
 }
 
+namespace {
+double NowMs() {
+  using namespace std::chrono;
+  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+}  // namespace
+
+void ScriptInput::StopKeyClock() {
+  if (clockRunning_) times_.back().Ms = NowMs() - keyStart_;
+  clockRunning_ = false;
+}
+
+std::vector<KeyTime> ScriptInput::KeyTimes() {
+  StopKeyClock();
+  return times_;
+}
+
 bool ScriptInput::Read(INPUT_RECORD& rec) {
+  StopKeyClock();
   RunPendingDirectives();
   if (Finished()) return false;
   rec = INPUT_RECORD{};
   const ScriptStep& step = steps_[next_++];
+  if (timing_) {
+    times_.push_back(KeyTime{step.SourceLine, 0});
+    clockRunning_ = true;
+    keyStart_ = NowMs();
+  }
   if (step.Kind == StepKind::Paste) {
     rec.EventType = PASTE_EVENT;
     pasted_ = step.Text;

@@ -44,6 +44,13 @@ bool ParseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
 
 // Replays the steps: key steps are the events read; the other steps run through
 // `directive` when the reader reaches them, i.e. when the host next reads input.
+// How long the host took over one key of a script: from the key's delivery to
+// the host's next read of input (the directives read between them not counted).
+struct KeyTime {
+  int SourceLine = 0;
+  double Ms = 0;
+};
+
 class ScriptInput : public InputSource {
  public:
   using Directive = std::function<void(const ScriptStep&)>;
@@ -55,12 +62,20 @@ class ScriptInput : public InputSource {
   void RunPendingDirectives();
   bool Finished() const { return next_ >= steps_.size(); }
   int NextSourceLine() const { return Finished() ? 0 : steps_[next_].SourceLine; }
+  // Times every key delivered from now on.
+  void TimeKeys() { timing_ = true; }
+  // The times of the keys delivered so far; that of the last one ends now.
+  std::vector<KeyTime> KeyTimes();
 
  private:
+  void StopKeyClock();
   std::vector<ScriptStep> steps_;
   Directive directive_;
   size_t next_ = 0;
   std::u32string pasted_;
+  bool timing_ = false, clockRunning_ = false;
+  double keyStart_ = 0;
+  std::vector<KeyTime> times_;
 };
 
 }  // namespace vemlo::sim

@@ -93,10 +93,11 @@ void RunDirective(SimHost& host, const ScriptStep& step, std::ostream& out) {
 }
 
 int RunScript(SimHost& host, std::vector<ScriptStep> steps, const std::vector<std::string>& files,
-              std::ostream& out, std::string& error) {
+              std::ostream& out, std::string& error, std::vector<KeyTime>* keyTimes) {
   auto input = std::make_unique<ScriptInput>(
       std::move(steps), [&host, &out](const ScriptStep& step) { RunDirective(host, step, out); });
   ScriptInput* script = input.get();
+  if (keyTimes) script->TimeKeys();
   host.SetInput(std::move(input));
   int status = kScriptDone;
   try {
@@ -122,6 +123,7 @@ int RunScript(SimHost& host, std::vector<ScriptStep> steps, const std::vector<st
       status = kScriptNotFinished;
     }
   }
+  if (keyTimes) *keyTimes = script->KeyTimes();
   host.SetInput(nullptr);  // the script writes to `out`, which the caller owns
   return status;
 }

@@ -29,7 +29,8 @@ std::string TranscriptDump(SimHost& host);
 
 // Opens the files (native paths; none: the files already open in the host), the
 // first of them current, and runs the editor over them while the script feeds it.
+// With keyTimes, the time the host took over each key is put there.
 int RunScript(SimHost& host, std::vector<ScriptStep> steps, const std::vector<std::string>& files,
-              std::ostream& out, std::string& error);
+              std::ostream& out, std::string& error, std::vector<KeyTime>* keyTimes = nullptr);
 
 }  // namespace vemlo::sim

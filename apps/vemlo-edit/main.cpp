@@ -23,11 +23,14 @@ int Usage(const std::string& why) {
             << "usage: vemlo-edit [--codepage CP] [--registry FILE] [--panel PATH] [--module-dir DIR]\n"
             << "                  FILE...\n"
             << "       vemlo-edit --script KEYS [--size WxH] [--codepage CP] [--registry FILE]\n"
-            << "                  [--panel PATH] [--module-dir DIR] [--transcript] FILE...\n"
+            << "                  [--panel PATH] [--module-dir DIR] [--transcript]\n"
+            << "                  [--key-times FILE] FILE...\n"
             << "  --codepage    read the files in code page CP: 866 (DOS), 1251, 1252 or\n"
             << "                UTF-8; without it a UTF-8 file is recognised, others are 866\n"
             << "  --transcript  after the script, print the windows shown, the beeps and\n"
-            << "                the final editor text\n";
+            << "                the final editor text\n"
+            << "  --key-times   write to FILE, for each key of the script, its script line\n"
+            << "                and the milliseconds until the editor read the next input\n";
   return 2;
 }
 
@@ -50,7 +53,7 @@ bool ParseSize(const std::string& s, int& w, int& h) {
 int main(int argc, char** argv) {
   using namespace vemlo::sim;
   SimHostOptions options;
-  std::string scriptPath, registry;
+  std::string scriptPath, registry, keyTimesPath;
   bool transcript = false;
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
@@ -63,6 +66,8 @@ int main(int argc, char** argv) {
     std::string v;
     if (arg == "--script") {
       if (!value(scriptPath)) return Usage("--script needs a file");
+    } else if (arg == "--key-times") {
+      if (!value(keyTimesPath)) return Usage("--key-times needs a file");
     } else if (arg == "--transcript") {
       transcript = true;
     } else if (arg == "--size") {
@@ -106,7 +111,17 @@ int main(int argc, char** argv) {
   }
   SimHost host(options);
   StartLinkedPlugin(host);
-  int status = RunScript(host, std::move(steps), files, std::cout, error);
+  std::vector<KeyTime> keyTimes;
+  int status = RunScript(host, std::move(steps), files, std::cout, error,
+                         keyTimesPath.empty() ? nullptr : &keyTimes);
+  if (!keyTimesPath.empty()) {
+    std::ofstream times(keyTimesPath, std::ios::trunc);
+    for (const KeyTime& t : keyTimes) times << t.SourceLine << ' ' << t.Ms << '\n';
+    if (!times) {
+      std::cerr << "vemlo-edit: cannot write " << keyTimesPath << "\n";
+      if (status == kScriptDone) status = kScriptOpenError;
+    }
+  }
   if (transcript) std::cout << TranscriptDump(host);
   std::cout.flush();
   if (status != kScriptDone) std::cerr << "vemlo-edit: " << error << "\n";

@@ -101,46 +101,67 @@ bool ReadBacklink(platform::InFile& file, const DBFHeader& h, int64_t terminator
 // is given back when it is more than this share of the area.
 constexpr size_t kSpareTenths = 1;
 
-// Live records of the table, only as many as the file holds whole, in one
-// buffer that the fields' values then view; a read that comes short (the file
-// shrank) ends the records with what was read. False when the read fails.
-bool ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields,
-                 std::vector<int32_t>& recNos) {
-  const int64_t r = h.RecordLen;
-  const int64_t held = HeldRecords(h, fileSize);
-  if (held == 0) return true;
+// Records are read this many bytes at a time (whole records), each piece
+// sorted out while it is still in the caches.
+constexpr size_t kPieceBytes = 256 * 1024;
 
-  auto area = std::make_shared<TxxDBFRecordArea>();
-  area->RecordLen = size_t(r);
-  const size_t bytes = size_t(held * r);
-  area->Bytes = platform::MemoryBlock(bytes);
-  char* const base = area->Bytes.Data();
-  const int64_t got = file.ReadAt(int64_t(h.HeaderLen), base, int64_t(bytes));
-  if (got < 0) return false;
-  const int64_t whole = got / r;
-  recNos.reserve(size_t(whole));
-  // Live records move up over the deleted ones, a run of them at a time.
+// Sorts out `count` records read at `at`, numbered from `first`: a record's
+// text ends at its first zero byte (the rest is cleared, so that it reads as
+// nothing) and the live ones move up over the deleted ones, a run of them at a
+// time. Returns how many are live.
+size_t KeepLiveRecords(char* at, size_t count, size_t r, size_t first, std::vector<int32_t>& recNos) {
+  char* const end = at + count * r;
+  for (char* from = at; from < end;) {
+    void* zero = memchr(from, 0, size_t(end - from));
+    if (!zero) break;
+    char* z = static_cast<char*>(zero);
+    char* recordEnd = at + (size_t(z - at) / r + 1) * r;
+    memset(z, 0, size_t(recordEnd - z));
+    from = recordEnd;
+  }
   size_t live = 0;
-  for (int64_t i = 0; i < whole;) {
-    if (base[i * r] != ' ') {
+  for (size_t i = 0; i < count;) {
+    if (at[i * r] != ' ') {
       ++i;
       continue;
     }
-    const int64_t first = i;
-    while (i < whole && base[i * r] == ' ') recNos.push_back(int32_t(i++));
-    char* to = base + live * size_t(r);
-    const size_t run = size_t(i - first) * size_t(r);
-    if (to != base + first * r) memmove(to, base + first * r, run);
-    live += size_t(i - first);
-    // A record's text ends at its first zero byte: the rest reads as nothing.
-    for (char* rec = to; rec < to + run; rec += r) {
-      if (void* zero = memchr(rec, 0, size_t(r))) {
-        char* z = static_cast<char*>(zero);
-        memset(z, 0, size_t(rec + r - z));
-      }
-    }
+    const size_t runFirst = i;
+    while (i < count && at[i * r] == ' ') recNos.push_back(int32_t(first + i++));
+    if (live != runFirst) memmove(at + live * r, at + runFirst * r, (i - runFirst) * r);
+    live += i - runFirst;
   }
-  const size_t used = live * size_t(r);
+  return live;
+}
+
+// Live records of the table, only as many as the file holds whole, in one
+// buffer that the fields' values then view; a read that comes short (the file
+// shrank) ends the records with what was read. Each piece of the file is read
+// straight to where the live records so far end. False when the read fails.
+bool ReadRecords(platform::InFile& file, const DBFHeader& h, int64_t fileSize, TxxDBFFieldArr& fields,
+                 std::vector<int32_t>& recNos) {
+  const size_t r = h.RecordLen;
+  const size_t held = size_t(HeldRecords(h, fileSize));
+  if (held == 0) return true;
+
+  auto area = std::make_shared<TxxDBFRecordArea>();
+  area->RecordLen = r;
+  const size_t bytes = held * r;
+  area->Bytes = platform::MemoryBlock(bytes);
+  char* const base = area->Bytes.Data();
+  recNos.reserve(held);
+  const size_t pieceRecords = std::max<size_t>(1, kPieceBytes / r);
+  size_t live = 0;
+  for (size_t next = 0; next < held;) {
+    const size_t want = std::min(pieceRecords, held - next);
+    char* const at = base + live * r;
+    const int64_t got = file.ReadAt(int64_t(h.HeaderLen) + int64_t(next * r), at, int64_t(want * r));
+    if (got < 0) return false;
+    const size_t whole = size_t(got) / r;
+    live += KeepLiveRecords(at, whole, r, next, recNos);
+    next += whole;
+    if (whole < want) break;
+  }
+  const size_t used = live * r;
   if (bytes - used > bytes / 10 * kSpareTenths) {
     platform::MemoryBlock fit(used);
     if (used) memcpy(fit.Data(), base, used);

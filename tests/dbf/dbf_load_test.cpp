@@ -163,6 +163,41 @@ TEST_F(DbfTest, ZeroByteEndsTheRecordText) {
   EXPECT_EQ(DBFValueRef(t, 2, 1), "ok");  // the next record is whole again
 }
 
+// A table read in several pieces: runs of deleted records, some across the
+// pieces' borders, and zero bytes in live and deleted records, all kept apart.
+TEST_F(DbfTest, LargeTablesKeepTheirRecordsAcrossReads) {
+  const std::vector<DbfFieldSpec> fields = {{"A", 'C', 10}, {"B", 'C', 5}};
+  std::vector<DbfRow> rows;
+  std::vector<int32_t> live;
+  std::vector<std::string> a, b;
+  for (int i = 0; i < 40000; ++i) {
+    DbfRow row{{"r" + std::to_string(i), "b" + std::to_string(i % 1000)}};
+    std::string wantA = row.Values[0], wantB = row.Values[1];
+    if (i % 97 == 0) row.Values[1] = std::string("x\0yz", 4), wantB = "x";
+    if (i % 89 == 0) row.Values[0] = std::string("ab\0cd", 5), wantA = "ab", wantB = "";
+    row.Deleted = i % 7 == 3 || (i % 1000 >= 500 && i % 1000 < 520) || (i >= 16370 && i < 16400) ||
+                  i == 39999;
+    if (!row.Deleted) {
+      live.push_back(i);
+      a.push_back(wantA);
+      b.push_back(wantB);
+    }
+    rows.push_back(row);
+  }
+  TxxDBF t;
+  LoadDBF(t, false, Table("pieces.dbf", fields, rows));
+  ASSERT_EQ(t.State, dsLoaded);
+  ASSERT_EQ(t.RecCount, int(live.size()));
+  EXPECT_EQ(t.RecNos, live);
+  int wrong = 0;
+  for (size_t k = 0; k < live.size(); ++k) {
+    if (DBFValueRef(t, 0, int(k)) != a[k] || DBFValueRef(t, 1, int(k)) != b[k]) {
+      if (++wrong <= 3) ADD_FAILURE() << "record " << live[k] << ": " << std::string(DBFValueRef(t, 0, int(k)));
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(DbfTest, HeaderOnlyReadKeepsStateNone) {
   TxxDBF t;
   LoadDBF(t, true, Table("people.dbf", kPeople, People()));

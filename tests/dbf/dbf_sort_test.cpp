@@ -149,6 +149,27 @@ TEST_F(DbfTest, LargeSortsAgreeWithTheSelectionDefinition) {
   EXPECT_TRUE(std::is_sorted(t.Order.rbegin(), t.Order.rend()));
 }
 
+// A table large enough that its first split takes two bytes at once, with many
+// equal values, values that agree in their first sixteen bytes and more, and
+// values that are prefixes of others.
+TEST_F(DbfTest, VeryLargeSortsAgreeWithAStableSort) {
+  std::mt19937 rng(2024);
+  const std::string alphabet("AB\xE0z ", 5);
+  const char* const starts[] = {"", "SAME", "SAME_START_LONG_", "SAME_START_LONG_PART", "\xE0\xE0"};
+  std::vector<std::string> values;
+  for (int i = 0; i < 300000; ++i) {
+    std::string v = starts[rng() % 5];
+    for (int k = int(rng() % 6); k > 0; --k) v += alphabet[rng() % alphabet.size()];
+    values.push_back(v.substr(0, 24));
+  }
+  TxxDBF t;
+  LoadDBF(t, false, Table("huge.dbf", {{"V", 'C', 24}}, OneColumn(values)));
+  ASSERT_EQ(t.State, dsLoaded);
+  ASSERT_EQ(t.RecCount, 300000);
+  SortDBF(t, 0);
+  EXPECT_EQ(t.Order, StableReferenceOrder(t, 0));
+}
+
 // A column built in memory may hold bytes a file's record cannot, such as a
 // zero byte: "A" still comes before "A" followed by a zero byte.
 TEST_F(DbfTest, SortOfValuesHeldInMemory) {

@@ -2,6 +2,9 @@
 
 #include "script.h"
 
+#include <chrono>
+#include <thread>
+
 namespace vemlo::sim {
 namespace {
 
@@ -177,6 +180,51 @@ TEST(ScriptInputSource, DirectivesRunWhenTheNextKeyIsRead) {
   EXPECT_FALSE(input.Read(rec));
   EXPECT_EQ(ran.size(), 3u);
   EXPECT_TRUE(input.Finished());
+}
+
+// Each key's time runs from its delivery to the next read of input; the
+// directives read before the next key are not part of it.
+TEST(ScriptInputSource, KeysAreTimedUntilTheNextRead) {
+  using namespace std::chrono_literals;
+  std::vector<ScriptStep> steps;
+  std::string error;
+  ASSERT_TRUE(ParseScript("A\n# slow\ngoto 1 1\nB\npaste x\n", steps, error));
+  ScriptInput input(steps, [](const ScriptStep&) { std::this_thread::sleep_for(300ms); });
+  input.TimeKeys();
+  INPUT_RECORD rec;
+  ASSERT_TRUE(input.Read(rec));  // A
+  ASSERT_TRUE(input.Read(rec));  // the directive, then B
+  std::this_thread::sleep_for(40ms);
+  ASSERT_TRUE(input.Read(rec));  // the paste
+  EXPECT_FALSE(input.Read(rec));
+  const std::vector<KeyTime> times = input.KeyTimes();
+  ASSERT_EQ(times.size(), 3u);
+  EXPECT_EQ(times[0].SourceLine, 1);
+  EXPECT_EQ(times[1].SourceLine, 4);
+  EXPECT_EQ(times[2].SourceLine, 5);
+  EXPECT_LT(times[0].Ms, 300);  // the directive's sleep is not A's
+  EXPECT_GE(times[1].Ms, 40);
+  EXPECT_GE(times[0].Ms, 0);
+}
+
+// Without TimeKeys nothing is timed; the last key's time ends when asked for.
+TEST(ScriptInputSource, KeyTimesOnlyWhenAskedFor) {
+  using namespace std::chrono_literals;
+  std::vector<ScriptStep> steps;
+  std::string error;
+  ASSERT_TRUE(ParseScript("A\nB\n", steps, error));
+  INPUT_RECORD rec;
+  ScriptInput plain(steps, nullptr);
+  ASSERT_TRUE(plain.Read(rec));
+  EXPECT_TRUE(plain.KeyTimes().empty());
+
+  ScriptInput timed(steps, nullptr);
+  timed.TimeKeys();
+  ASSERT_TRUE(timed.Read(rec));
+  std::this_thread::sleep_for(30ms);
+  const std::vector<KeyTime> times = timed.KeyTimes();
+  ASSERT_EQ(times.size(), 1u);
+  EXPECT_GE(times[0].Ms, 30);
 }
 
 }  // namespace

@@ -177,10 +177,12 @@ void AddDictionaryFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFil
 
 // The last resort: the header of the project's table file of that name, or
 // of the table a database container of the project knows by that long name.
-void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8,
+// (The dictionary's eight characters are too few for a long name: it is
+// looked for as written.)
+void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8, const std::string& alias,
                      const TxxTableLoader& loadTable) {
   const std::string wanted = Trim(a8) + ".DBF";
-  const std::string named = UpperCase(DbcTablePath(proj.Databases, Trim(a8)));
+  const std::string named = UpperCase(DbcTablePath(proj.Databases, alias));
   for (const std::string& file : proj.Bases) {
     if (UpperCase(ExtractFileName(file)) != wanted && UpperCase(file) != named) continue;
     const size_t h = OpenGroup(in.Candidates, file);
@@ -265,7 +267,7 @@ void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile&
   AddDictionaryFields(in, proj, ini, a8);
   if (list.size() > m + 1) return;
   list.resize(m);
-  AddHeaderFields(in, proj, a8, loadTable);
+  AddHeaderFields(in, proj, a8, alias, loadTable);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // Table loading: the input is a table file, read header-only and whole (the
 // size question answered Abort and Ignore), then every value is read and the
-// records sorted by a field.
+// records sorted by a field. The same bytes are read as a database container
+// (and its memo file) and as a property block.
+#include "dbf/dbc.h"
 #include "dbf/vfp_fields.h"
 #include "dbf/xxdbf.h"
 #include "fuzz_env.h"
@@ -29,6 +31,22 @@ void TouchValues(const TxxDBF& table) {
 
 void LoadEveryWay(const std::string& bytes, size_t size);
 
+// What a container gives holds no more than the file does.
+void ReadAsContainer(const fuzz::ScratchFile& file, const TxxDBF& table, size_t size) {
+  TxxDbc dbc;
+  (void)ReadDBC(file.Dos(), dbc);
+  size_t objects = 0;
+  for (const TxxDbcTable& t : dbc.Tables) {
+    objects += 1 + t.Fields.size();
+    if (t.Name.empty() || t.Name.size() > kDbcNameLen || t.Comment.size() > size) __builtin_trap();
+    for (const TxxDbcField& f : t.Fields)
+      if (f.Name.empty() || f.Name.size() > kDbcNameLen || f.Comment.size() > size) __builtin_trap();
+  }
+  if (objects > size) __builtin_trap();
+  const std::optional<TxxDbcTable> entry = FindDbcTable(table, {dbc});
+  if (entry && entry->Fields.size() != table.Fields.size()) __builtin_trap();
+}
+
 }  // namespace
 
 // The input is read as it is and once more with a Visual FoxPro or FoxBASE
@@ -38,6 +56,9 @@ void LoadEveryWay(const std::string& bytes, size_t size);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   fuzz::ScratchFile memo("T.FPT", bytes);
+  fuzz::ScratchFile dct("T.DCT", bytes);
+  const TxxDbcProperties properties = ParseDbcProperties(bytes);
+  if (properties.Path.size() + properties.Comment.size() > size) __builtin_trap();
   LoadEveryWay(bytes, size);
   if (size > 0) {
     static const unsigned char kVersions[] = {0x30, 0x31, 0x32, 0xFB};
@@ -77,6 +98,10 @@ void LoadEveryWay(const std::string& bytes, size_t size) {
     SortDBF(table, -1);
     SortDBF(table, static_cast<int>(table.Fields.size()));
   }
+  // The input as a container, and the table as one of its own (its backlink
+  // may name T.DBC).
+  fuzz::ScratchFile container("T.DBC", bytes);
+  ReadAsContainer(container, header, size);
   CloseDBF(table);
   CloseDBF(aborted);
   CloseDBF(header);

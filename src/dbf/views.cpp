@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "host/context.h"
 #include "host/plugin_options.h"
 #include "host/reader_reports.h"
 #include "host/xxfar.h"
@@ -57,12 +58,11 @@ void ShowDBFStructure(const std::string& name) {
   TableGuard guard{table};
   LoadDBF(table, true, name);
   if (table.Fields.empty()) return;
-  std::vector<std::string> lines;
+  // The containers of the project loaded last, besides the one the table names.
+  const std::optional<TxxDbcTable> entry = FindDbcTable(table, Ctx().Project.Databases);
+  const std::vector<std::string> lines = DBFStructureLines(table, entry ? &*entry : nullptr);
   int longest = 0;
-  for (const TxxDBFField& field : table.Fields) {
-    lines.push_back(DBFStructureLine(field));
-    longest = Max(longest, static_cast<int>(lines.back().size()));
-  }
+  for (const std::string& line : lines) longest = Max(longest, static_cast<int>(line.size()));
   ShowLines(lines, platform::ExpandFileName(table.FileName), longest + 1);
 }
 

@@ -143,6 +143,47 @@ TEST_F(ProjectTest, MasksWithTheSettingsDirectoryMarker) {
   EXPECT_EQ(ExtractFileName(bases[1]), "t1.dbf");
 }
 
+TEST_F(ProjectTest, DatabaseContainersAddTheirTablesOnceAndTellUnreadableOnes) {
+  // The scenario's container (tests/dbf/make_dbc_fixtures.py) and its tables.
+  const std::string fixture = std::string(VEMLO_SOURCE_DIR) + "/tests/scenarios/vfp-database/";
+  for (const char* rel : {"db/SALES.DBC", "db/SALES.DCT", "db/custacct.dbf", "orders/ordlines.dbf"}) {
+    std::FILE* in = std::fopen((fixture + rel).c_str(), "rb");
+    ASSERT_TRUE(in) << rel;
+    std::string bytes;
+    for (int c; (c = std::fgetc(in)) != EOF;) bytes += static_cast<char>(c);
+    std::fclose(in);
+    tree.Write(std::string("A/") + rel, bytes);
+  }
+  tree.Write("A/junk.dbc", std::string(64, '\x55'));
+  tree.Write("A/vemlo.ini",
+             "[PROJ]\nDBFSearchMask=>\\db\\CUSTACCT.DBF\nDBCSearchMask=>\\db\\;>\\junk.dbc;>\\none.dbc\n");
+  const auto load = [&](TxxFoxProj& proj) {
+    TxxIniFile ini;
+    return LoadProject(proj, ini, UpperCase(Dir(tree, "A")), tree.Dos("A/vemlo.ini"));
+  };
+  TxxFoxProj proj;
+  const TxxProjectProblems problems = load(proj);
+  // The junk file is told; a mask that finds nothing is silent, as for tables.
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].What, TxxProjectProblem::Kind::Read);
+  EXPECT_EQ(problems[0].Read.Status, TxxReadStatus::BadVersion);
+  EXPECT_EQ(UpperCase(problems[0].Read.File), UpperCase(tree.Dos("A/junk.dbc")));
+  ASSERT_EQ(proj.Databases.size(), 2u);
+  EXPECT_EQ(proj.Databases[0].Tables.size(), 2u);
+  EXPECT_TRUE(proj.Databases[1].Tables.empty());
+  // custacct.dbf is listed by the table mask already (in other letter case).
+  ASSERT_EQ(proj.Bases.size(), 2u);
+  EXPECT_EQ(ExtractFileName(proj.Bases[0]), "custacct.dbf");
+  EXPECT_EQ(UpperCase(proj.Bases[1]), UpperCase(tree.Dos("A/orders/ordlines.dbf")));
+
+  // A table of the container that is not on disk is no project table; the
+  // next load starts afresh.
+  ASSERT_TRUE(platform::DeleteFile(tree.Dos("A/orders/ordlines.dbf")));
+  EXPECT_EQ(load(proj).size(), 1u);
+  EXPECT_EQ(proj.Bases.size(), 1u);
+  EXPECT_EQ(proj.Databases.size(), 2u);
+}
+
 const char* const kXPrg =
     "* X.PRG header\n"       // 0
     "* second header line\n" // 1

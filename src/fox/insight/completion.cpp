@@ -3,8 +3,10 @@
 #include "fox/insight/completion.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
+#include "dbf/dbc.h"
 #include "dbf/xxdbf.h"
 #include "fox/model/scanner.h"
 #include "lib/xxlib.h"
@@ -173,21 +175,30 @@ void AddDictionaryFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFil
   }
 }
 
-// The last resort: the header of the project's table file of that name.
-void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8,
+// The last resort: the header of the project's table file of that name, or
+// of the table a database container of the project knows by that long name.
+// (The dictionary's eight characters are too few for a long name: it is
+// looked for as written.)
+void AddHeaderFields(TxxInsight& in, const TxxFoxProj& proj, const std::string& a8, const std::string& alias,
                      const TxxTableLoader& loadTable) {
   const std::string wanted = Trim(a8) + ".DBF";
+  const std::string named = UpperCase(DbcTablePath(proj.Databases, alias));
   for (const std::string& file : proj.Bases) {
-    if (UpperCase(ExtractFileName(file)) != wanted) continue;
+    if (UpperCase(ExtractFileName(file)) != wanted && UpperCase(file) != named) continue;
     const size_t h = OpenGroup(in.Candidates, file);
     TxxDBF table;
     LoadTableWith(loadTable, table, true, file);
+    // A table of a database container is known by its fields' long names.
+    const std::optional<TxxDbcTable> entry = FindDbcTable(table, proj.Databases);
     for (size_t f = 0; f < table.Fields.size(); ++f) {
       const TxxDBFField& field = table.Fields[f];
       char buf[32];
       const char type[2] = {field.FieldType, 0};
       std::snprintf(buf, sizeof buf, "%1s (%3d,%1d)", type, field.Len, field.Dec);
-      in.Candidates.push_back(TxxSymbToComplete{field.Name, buf, 0, skTableField, static_cast<int32_t>(f)});
+      std::string descr = buf;
+      if (entry && !entry->Fields[f].Comment.empty()) descr += " " + entry->Fields[f].Comment;
+      in.Candidates.push_back(TxxSymbToComplete{entry ? entry->Fields[f].Name : field.Name, std::move(descr), 0,
+                                                skTableField, static_cast<int32_t>(f)});
     }
     CloseDBF(table);
     CloseGroup(in.Candidates, h);
@@ -256,7 +267,7 @@ void AppendAliasFields(TxxInsight& in, const TxxFoxProj& proj, const TxxIniFile&
   AddDictionaryFields(in, proj, ini, a8);
   if (list.size() > m + 1) return;
   list.resize(m);
-  AddHeaderFields(in, proj, a8, loadTable);
+  AddHeaderFields(in, proj, a8, alias, loadTable);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // and the five data-dictionary tables.
 #include "fox/model/project.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "config/file_names.h"
@@ -116,11 +117,28 @@ void ListBaseFiles(const std::string& masks, TxxBaseList& bases) {
   });
 }
 
+TxxReadProblems ListDatabases(const std::string& masks, TxxDbcList& databases, TxxBaseList& bases) {
+  TxxReadProblems problems;
+  ForEachListedFile(masks, "*.DBC", [&](const std::string& path, const platform::FindEntry&) {
+    TxxDbc dbc;
+    const TxxReadStatus status = ReadDBC(path, dbc);
+    if (status != TxxReadStatus::Read) problems.push_back(TxxReadProblem{status, path});
+    for (const TxxDbcTable& table : dbc.Tables) {
+      const auto same = [&](const std::string& b) { return UpperCase(b) == UpperCase(table.Path); };
+      if (platform::FileExists(table.Path) && std::none_of(bases.begin(), bases.end(), same))
+        bases.push_back(table.Path);
+    }
+    databases.push_back(std::move(dbc));
+  });
+  return problems;
+}
+
 TxxProjectProblems LoadProject(TxxFoxProj& proj, TxxIniFile& ini, const std::string& dir,
                                const std::string& iniFile) {
   TxxProjectProblems problems;
   proj.Progs.clear();
   proj.Bases.clear();
+  proj.Databases.clear();
   for (const DictTable& dict : kDictTables) ReadDBF(proj.*dict.Table, false, "");
   proj.State = 0;
   proj.Dir = dir;
@@ -139,6 +157,11 @@ TxxProjectProblems LoadProject(TxxFoxProj& proj, TxxIniFile& ini, const std::str
   ListProgFiles(mask("PROJ", "PrgSearchMask"), proj.Progs, false);
   ListProgFiles(mask("PROJ", "LibSearchMask"), proj.Progs, true);
   ListBaseFiles(mask("PROJ", "DBFSearchMask"), proj.Bases);
+  for (TxxReadProblem& read : ListDatabases(mask("PROJ", "DBCSearchMask"), proj.Databases, proj.Bases)) {
+    TxxProjectProblem p;
+    p.Read = std::move(read);
+    problems.push_back(std::move(p));
+  }
   for (const DictTable& dict : kDictTables) {
     const std::string masks = mask(dict.Section, dict.Key);
     if (masks.empty()) continue;

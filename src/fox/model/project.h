@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/messages.h"
+#include "dbf/dbc.h"
 #include "dbf/read_status.h"
 #include "dbf/xxdbf.h"
 #include "fox/model/edited_text.h"
@@ -25,6 +26,7 @@ struct TxxFoxProj {
   std::string IniFile;      // empty when none was found
   TxxFoxProgArr Progs;
   TxxBaseList Bases;
+  TxxDbcList Databases;  // the database containers of the settings file (PROJ DBCSearchMask)
   TxxDBF KdfBases;
   TxxDBF KdfFields;
   TxxDBF KdfIndex;
@@ -58,6 +60,10 @@ std::string ReadSearchMask(const TxxIniFile& ini, const std::string& section, co
                            const std::string& settingsDir, const std::string& baseDir);
 void ListProgFiles(const std::string& masks, TxxFoxProgArr& progs, bool isLibrary);
 void ListBaseFiles(const std::string& masks, TxxBaseList& bases);
+// Reads the database containers of the list into databases and appends the
+// tables they hold that exist (and bases does not list yet) to bases; returns
+// the containers that could not be read.
+TxxReadProblems ListDatabases(const std::string& masks, TxxDbcList& databases, TxxBaseList& bases);
 
 // What a refresh before a command brings up to date. OnlyCurrent: parse the
 // edited file only; Force: load the project again and parse every file;

@@ -103,8 +103,8 @@ def write_container(folder):
         shutil.rmtree(tmp)
 
 
-def write_table(path, spec, rows, backlink):
-    t = dbf.Table(path, spec, dbf_type='vfp')
+def write_table(path, fields, rows, backlink):
+    t = dbf.Table(path, fields, dbf_type='vfp')
     t.open(dbf.READ_WRITE)
     for row in rows:
         t.append(row)

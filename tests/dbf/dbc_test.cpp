@@ -4,7 +4,6 @@
 // container, a missing memo file): names without what is lost, never a crash.
 #include <cstring>
 #include <fstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "dbf/dbc.h"
@@ -13,6 +12,7 @@
 #include "dbf_test_env.h"
 #include "fpt_writer.h"
 #include "host/reader_reports.h"
+#include "python_run.h"
 #include "lib/xxlib.h"
 #include "platform/platform.h"
 
@@ -360,7 +360,6 @@ TEST_F(DbcTest, ScenarioContainerAgreesWithPythonDbfread) {
   EXPECT_EQ(ours.find("dropped"), std::string::npos);
   EXPECT_EQ(ours.find("orphan"), std::string::npos);
 
-  constexpr const char* kPython = "/usr/bin/python3";
   if (access(kPython, X_OK) != 0) GTEST_SKIP() << kPython << " is not installed";
   // dbfread finds a memo file by the table's extension: it reads copies named as a table.
   const auto copy = [&](const std::string& from, const std::string& to) {
@@ -369,7 +368,7 @@ TEST_F(DbcTest, ScenarioContainerAgreesWithPythonDbfread) {
   };
   copy("SALES.DBC", "sales.dbf");
   copy("SALES.DCT", "sales.fpt");
-  std::ofstream(Native("objects.py")) << R"(import struct, sys
+  const PythonRun run = RunPython(Native("objects.py"), R"(import struct, sys
 try:
     import dbfread
 except ImportError:
@@ -389,15 +388,11 @@ for r in rows:
     kind = r['OBJECTTYPE'].strip().upper()
     if kind == 'TABLE' or (kind == 'FIELD' and r['PARENTID'] in tables):
         print(kind.capitalize() + '|' + r['OBJECTNAME'].strip() + '|' + comment(r['PROPERTY']))
-)";
-  const std::string command = std::string(kPython) + " " + Native("objects.py") + " " + Native("sales.dbf") + " > " +
-                              Native("objects.txt") + " 2>&1";
-  const int status = std::system(command.c_str());
-  std::ifstream out(Native("objects.txt"));
-  const std::string theirs((std::istreambuf_iterator<char>(out)), std::istreambuf_iterator<char>());
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "python3-dbfread is missing";
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << theirs;
-  EXPECT_EQ(ours, theirs);
+)",
+                                   Native("sales.dbf"), Native("objects.txt"));
+  if (run.ModuleMissing) GTEST_SKIP() << "python3-dbfread is missing";
+  ASSERT_TRUE(run.Ok) << run.Output;
+  EXPECT_EQ(ours, run.Output);
 }
 
 }  // namespace

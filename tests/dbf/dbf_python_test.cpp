@@ -1,7 +1,6 @@
 // Cross-check against Debian's python DBF modules: python3-dbf writes FoxPro
 // 2.x tables with memo and dBASE III tables, python3-dbfread reads them back,
 // and the loader must agree field by field.
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -12,11 +11,10 @@
 #include "dbf_test_env.h"
 #include "host/reader_reports.h"
 #include "platform/platform.h"
+#include "python_run.h"
 
 namespace vemlo::test {
 namespace {
-
-constexpr const char* kPython = "/usr/bin/python3";
 
 // Writes the tables and, for each, what dbfread sees: fields, the live
 // records (raw bytes, right-trimmed, hex) and the deleted record numbers.
@@ -73,13 +71,6 @@ struct ExpectedTable {
   std::set<int> Deleted;
 };
 
-std::string FromHex(const std::string& hex) {
-  if (hex == "-") return {};
-  std::string out;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) out += char(std::stoi(hex.substr(i, 2), nullptr, 16));
-  return out;
-}
-
 std::vector<ExpectedTable> ParseExpected(const std::string& file) {
   std::vector<ExpectedTable> tables;
   std::ifstream in(file);
@@ -111,15 +102,9 @@ std::vector<ExpectedTable> ParseExpected(const std::string& file) {
 
 TEST_F(DbfTest, AgreesWithPythonDbfModules) {
   if (access(kPython, X_OK) != 0) GTEST_SKIP() << kPython << " is not installed";
-  std::ofstream(Native("make_tables.py")) << kScript;
-  std::string command = std::string(kPython) + " " + Native("make_tables.py") + " " + Native("") +
-                        " > " + Native("python.log") + " 2>&1";
-  int status = std::system(command.c_str());
-  std::ifstream logFile(Native("python.log"));
-  std::string log((std::istreambuf_iterator<char>(logFile)), std::istreambuf_iterator<char>());
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
-    GTEST_SKIP() << "python3-dbf or python3-dbfread is missing (" << log << ")";
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
+  const PythonRun run = RunPython(Native("make_tables.py"), kScript, Native(""), Native("python.log"));
+  if (run.ModuleMissing) GTEST_SKIP() << "python3-dbf or python3-dbfread is missing (" << run.Output << ")";
+  ASSERT_TRUE(run.Ok) << run.Output;
 
   std::vector<ExpectedTable> tables = ParseExpected(Native("expected.txt"));
   ASSERT_EQ(tables.size(), 2u);

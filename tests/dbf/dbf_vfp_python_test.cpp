@@ -1,7 +1,6 @@
 // Visual FoxPro tables written by Debian's python3-dbf: every field type it
 // writes, nullable fields, memo and general fields, deleted records. What the
 // loader shows must agree with what python3-dbf and python3-dbfread read.
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,11 +10,10 @@
 #include "dbf_test_env.h"
 #include "host/reader_reports.h"
 #include "platform/platform.h"
+#include "python_run.h"
 
 namespace vemlo::test {
 namespace {
-
-constexpr const char* kPython = "/usr/bin/python3";
 
 // Every field is nullable: python3-dbf numbers a field's null bit by its
 // position among all fields, Visual FoxPro among the nullable ones only, and
@@ -100,13 +98,6 @@ with open(os.path.join(out, 'expected.txt'), 'w', encoding='cp866') as f:
     f.write('deleted ' + ' '.join(str(i) for i in deleted) + '\n')
 )PY";
 
-std::string FromHex(const std::string& hex) {
-  if (hex == "-") return {};
-  std::string out;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) out += char(std::stoi(hex.substr(i, 2), nullptr, 16));
-  return out;
-}
-
 struct Expected {
   std::string Path;
   std::vector<TxxDBFField> Fields;
@@ -143,15 +134,9 @@ Expected ParseExpected(const std::string& file) {
 
 TEST_F(DbfTest, VisualFoxProTableAgreesWithPythonDbfModules) {
   if (access(kPython, X_OK) != 0) GTEST_SKIP() << kPython << " is not installed";
-  std::ofstream(Native("make_vfp.py")) << kScript;
-  std::string command = std::string(kPython) + " " + Native("make_vfp.py") + " " + Native("") + " > " +
-                        Native("python.log") + " 2>&1";
-  int status = std::system(command.c_str());
-  std::ifstream logFile(Native("python.log"));
-  std::string log((std::istreambuf_iterator<char>(logFile)), std::istreambuf_iterator<char>());
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
-    GTEST_SKIP() << "python3-dbf or python3-dbfread is missing (" << log << ")";
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
+  const PythonRun run = RunPython(Native("make_vfp.py"), kScript, Native(""), Native("python.log"));
+  if (run.ModuleMissing) GTEST_SKIP() << "python3-dbf or python3-dbfread is missing (" << run.Output << ")";
+  ASSERT_TRUE(run.Ok) << run.Output;
 
   Expected want = ParseExpected(Native("expected.txt"));
   ASSERT_FALSE(want.Path.empty());
